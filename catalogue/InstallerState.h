@@ -1,0 +1,33 @@
+// The installer state that the wizard window owns and the catalogue files and
+// the engine read and write.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "catalogue/U_Type.h"
+
+struct TInstallerState {
+  std::string SourceRoot;       // folder of the disc being read, ends with "\"
+  std::string SourceMatterLib;  // SourceRoot + "MatterLib\"
+  std::string TargetDir;        // application folder + "DLL\VEXA\"
+  std::string TargetMatterLib;  // TargetDir + "MatterLib\"
+  TLabelString DiscLabel;       // label of the disc being read
+  TCdPacks Packs;               // the catalogue
+  std::vector<std::string> NeededLabels;  // disc labels still to be read
+  bool InstallOk = true;
+  bool CancelRequested = false;
+
+  void SetSourceRoot(const std::string& root) {
+    SourceRoot = root;
+    SourceMatterLib = root + "MatterLib\\";
+  }
+};
+
+// What the catalogue and the engine need of the window they work for: the
+// message dialog (dialog type and button set as the message dialog takes them).
+class TInstallerHost {
+ public:
+  virtual ~TInstallerHost() = default;
+  virtual int ShowMessageDialog(const std::string& text, int dialogType, int buttons,
+                                int helpContext) = 0;
+};

@@ -1,0 +1,41 @@
+#include "platform/Platform.h"
+
+#include "text/AnsiText.h"
+
+namespace platform {
+
+namespace {
+Platform* current = nullptr;
+}
+
+Platform& Current() {
+  if (!current) throw Error("no platform installed");
+  return *current;
+}
+
+void SetCurrent(Platform* platform) { current = platform; }
+
+bool FileExists(Platform& p, const std::string& path) {
+  const std::uint32_t a = p.GetAttributes(path);
+  return a != kInvalidAttributes && !(a & faDirectory);
+}
+
+bool DirectoryExists(Platform& p, const std::string& path) {
+  const std::uint32_t a = p.GetAttributes(path);
+  return a != kInvalidAttributes && (a & faDirectory);
+}
+
+bool ForceDirectories(Platform& p, const std::string& path) {
+  std::string folder = path;
+  while (text::EndsWithBackslash(folder)) folder.pop_back();
+  if (folder.empty()) return false;
+  if (DirectoryExists(p, folder)) return true;
+  std::string parent = text::ExtractFilePath(folder);
+  while (text::EndsWithBackslash(parent)) parent.pop_back();
+  // A drive ("C:") or a bare name has no parent to create (":" is never the
+  // second byte of a GBK character).
+  if (!parent.empty() && parent.back() != ':' && !ForceDirectories(p, parent)) return false;
+  return p.CreateFolder(folder) || DirectoryExists(p, folder);
+}
+
+}  // namespace platform

@@ -1,0 +1,344 @@
+// Our widget toolkit: controls as objects with properties and events, in the
+// spirit of a classic component library. A control keeps its own state; a
+// backend may attach a peer (a real window) that mirrors it. Without a peer
+// (the headless backend) the controls work the same and tests drive them
+// through the input entry points (DoMouseDown, DoKeyDown, Click, ...).
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+// 0x00BBGGRR like COLORREF; system colours are 0x80000000 | COLOR_xxx index.
+using Color = std::uint32_t;
+constexpr Color clBlack = 0x000000;
+constexpr Color clRed = 0x0000FF;
+constexpr Color clWindow = 0x80000005;
+constexpr Color clWindowText = 0x80000008;
+constexpr Color clHighlight = 0x8000000D;
+constexpr Color clBtnFace = 0x8000000F;
+constexpr Color clBtnShadow = 0x80000010;
+constexpr Color clBtnText = 0x80000012;
+
+// Height is the character cell height in pixels.
+struct Font {
+  std::string Name = "Arial";
+  int Height = 14;
+  bool Bold = false;
+  Color FontColor = clWindowText;
+  bool operator==(const Font& o) const {
+    return Name == o.Name && Height == o.Height && Bold == o.Bold && FontColor == o.FontColor;
+  }
+};
+
+struct Point {
+  int X = 0, Y = 0;
+};
+struct Size {
+  int Width = 0, Height = 0;
+};
+struct Rect {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+  bool Contains(Point p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
+};
+
+enum class MouseButton { Left, Right, Middle };
+struct ShiftState {
+  bool Shift = false, Ctrl = false, Alt = false;
+};
+
+// Virtual key codes, as Win32 numbers them.
+enum Key : int {
+  VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_ESCAPE = 0x1B, VK_SPACE = 0x20,
+  VK_END = 0x23, VK_HOME = 0x24, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28,
+  VK_F4 = 0x73,
+};
+
+// Dialog results; any result other than mrNone ends a modal window.
+enum ModalResultCode : int {
+  mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
+  mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10,
+};
+
+// What a peer must reflect after the control changed.
+enum class Prop { Bounds, Caption, Visible, Enabled, Font, Color, Value, Tabs, Items, Picture, Focus };
+
+class TControl;
+class TWinControl;
+class TForm;
+
+// The backend's mirror of one control (a real window on Win32).
+class ControlPeer {
+ public:
+  virtual ~ControlPeer() = default;
+  virtual void Changed(Prop what) = 0;
+};
+
+class TControl {
+ public:
+  TControl(TWinControl* parent, std::string name);
+  virtual ~TControl();
+  TControl(const TControl&) = delete;
+  TControl& operator=(const TControl&) = delete;
+
+  // What kind of native control stands for this one ("Button", "Label", ...).
+  virtual const char* Kind() const = 0;
+
+  const std::string& Name() const { return name_; }
+  TWinControl* Parent() const { return parent_; }
+  TForm* OwnerForm();
+
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetBounds(int left, int top, int width, int height);
+  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  Rect BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
+
+  const std::string& Caption() const { return caption_; }
+  virtual void SetCaption(const std::string& caption);
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  // Visible itself and every parent up to the form.
+  bool Showing() const;
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  const Font& GetFont() const { return font_; }
+  void SetFont(const Font& font);
+  Color GetColor() const { return color_; }
+  void SetColor(Color color);
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool t) { transparent_ = t; }
+
+  std::function<void()> OnClick;
+  std::function<void(MouseButton, ShiftState, Point)> OnMouseDown;
+  std::function<void(MouseButton, ShiftState, Point)> OnMouseUp;
+  std::function<void(int& key, ShiftState)> OnKeyDown;
+  std::function<void(int& key, ShiftState)> OnKeyUp;
+
+  // Input entry points: the backend (or a test) reports what the user did.
+  virtual void Click();
+  virtual void DoMouseDown(MouseButton button, ShiftState shift, Point at);
+  virtual void DoMouseUp(MouseButton button, ShiftState shift, Point at);
+  virtual void DoKeyDown(int& key, ShiftState shift);
+  virtual void DoKeyUp(int& key, ShiftState shift);
+
+  ControlPeer* Peer() const { return peer_.get(); }
+  void AttachPeer(std::unique_ptr<ControlPeer> peer);
+  void DetachPeer() { peer_.reset(); }
+
+ protected:
+  void Changed(Prop what) {
+    if (peer_) peer_->Changed(what);
+  }
+  // Stores a caption that the peer already shows (typed by the user).
+  void StoreCaption(const std::string& caption) { caption_ = caption; }
+
+ private:
+  TWinControl* parent_;
+  std::string name_;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  std::string caption_;
+  bool visible_ = true;
+  bool enabled_ = true;
+  bool transparent_ = false;
+  Font font_;
+  Color color_ = clBtnFace;
+  std::unique_ptr<ControlPeer> peer_;
+};
+
+// A control that holds other controls. Children are owned by their parent and
+// kept in creation order (which is also the tab order).
+class TWinControl : public TControl {
+ public:
+  using TControl::TControl;
+  const std::vector<TControl*>& Controls() const { return children_; }
+  // Creates a child control owned by this one.
+  template <class T, class... Args>
+  T& Add(Args&&... args) {
+    auto child = std::make_unique<T>(this, std::forward<Args>(args)...);
+    T& ref = *child;
+    owned_.push_back(std::move(child));
+    return ref;
+  }
+  // Depth-first search by name; nullptr when absent.
+  TControl* FindControl(const std::string& name);
+  void RemoveChild(TControl* child);
+
+ private:
+  friend class TControl;
+  std::vector<TControl*> children_;
+  std::vector<std::unique_ptr<TControl>> owned_;
+};
+
+class TPanel : public TWinControl {
+ public:
+  TPanel(TWinControl* parent, std::string name) : TWinControl(parent, std::move(name)) {}
+  const char* Kind() const override { return "Panel"; }
+};
+
+class TLabel : public TControl {
+ public:
+  TLabel(TWinControl* parent, std::string name, int left, int top, const std::string& caption);
+  const char* Kind() const override { return "Label"; }
+  // Labels size themselves to their text (no wrapping; each line break
+  // starts a new line).
+  void SetCaption(const std::string& caption) override;
+  void SetFont(const Font& font);
+  void AdjustSize();
+};
+
+class TButton : public TControl {
+ public:
+  TButton(TWinControl* parent, std::string name, const std::string& caption, int left, int top,
+          int width, int height);
+  const char* Kind() const override { return "Button"; }
+  int ModalResult = mrNone;
+  bool Default = false;  // answers Enter in ordinary forms
+  bool Cancel = false;   // answers Escape in ordinary forms
+  bool Pressed() const { return pressed_; }
+  void SetPressed(bool pressed);
+  // Raises OnClick, then hands ModalResult to the form.
+  void Click() override;
+  // A left press shows the button pressed and focuses it; the release over
+  // the button clicks it, a release elsewhere does not. (A Win32 button does
+  // this itself and reports only the click.)
+  void DoMouseDown(MouseButton button, ShiftState shift, Point at) override;
+  void DoMouseUp(MouseButton button, ShiftState shift, Point at) override;
+
+ private:
+  bool pressed_ = false;
+};
+
+class TEdit : public TControl {
+ public:
+  TEdit(TWinControl* parent, std::string name, int left, int top, int width, int height);
+  const char* Kind() const override { return "Edit"; }
+  const std::string& Text() const { return Caption(); }
+  // Changing the text, by the program or by typing, raises OnChange.
+  void SetText(const std::string& text);
+  std::function<void()> OnChange;
+  // Backends report text typed by the user here (no peer update).
+  void TextEdited(const std::string& text);
+};
+
+class TProgressBar : public TControl {
+ public:
+  TProgressBar(TWinControl* parent, std::string name, int left, int top, int width, int height);
+  const char* Kind() const override { return "ProgressBar"; }
+  std::int32_t Min() const { return min_; }
+  std::int32_t Max() const { return max_; }
+  std::int32_t Position() const { return position_; }
+  // A maximum below the minimum is refused with an error; the position is
+  // always kept within the range.
+  void SetMax(std::int32_t max);
+  void SetPosition(std::int32_t position);
+
+ private:
+  std::int32_t min_ = 0, max_ = 100, position_ = 100;
+};
+
+// A picture: a bitmap resource, drawn unscaled at the top left.
+class TImage : public TControl {
+ public:
+  TImage(TWinControl* parent, std::string name, int left, int top, int width, int height);
+  const char* Kind() const override { return "Image"; }
+  std::string ResourceName;  // bitmap resource of the program
+  int StockIcon = 0;         // or a stock icon id (IDI_xxx); 0 for none
+  void SetStockIcon(int id);
+};
+
+class TPageControl;
+class TTabSheet : public TWinControl {
+ public:
+  TTabSheet(TWinControl* parent, std::string name, const std::string& caption);
+  const char* Kind() const override { return "TabSheet"; }
+  bool TabVisible() const { return tabVisible_; }
+  void SetTabVisible(bool visible);
+  int PageIndex() const;
+
+ private:
+  bool tabVisible_ = true;
+};
+
+class TPageControl : public TWinControl {
+ public:
+  TPageControl(TWinControl* parent, std::string name, int left, int top, int width, int height);
+  const char* Kind() const override { return "PageControl"; }
+  int TabHeight = 20;
+  TTabSheet& AddPage(const std::string& name, const std::string& caption);
+  int PageCount() const { return static_cast<int>(pages_.size()); }
+  TTabSheet& Page(int index) const { return *pages_.at(index); }
+  int ActivePageIndex() const { return active_; }
+  // Only the active page is shown; its tab need not be visible.
+  void SetActivePageIndex(int index);
+  // The pages whose tab is visible, in page order (what the tab strip shows).
+  std::vector<int> VisibleTabs() const;
+
+ private:
+  std::vector<TTabSheet*> pages_;
+  int active_ = -1;
+};
+
+enum class BorderStyle { Sizeable, Dialog };
+enum class FormPosition { Designed, ScreenCenter, OwnerFormCenter };
+
+class TForm : public TWinControl {
+ public:
+  TForm(TForm* owner, std::string name);
+  ~TForm() override;
+  const char* Kind() const override { return "Form"; }
+
+  TForm* Owner() const { return owner_; }
+  int ClientWidth() const { return Width(); }
+  int ClientHeight() const { return Height(); }
+  void SetClientSize(int width, int height) { SetBounds(Left(), Top(), width, height); }
+  BorderStyle Border = BorderStyle::Sizeable;
+  FormPosition Position = FormPosition::ScreenCenter;
+  bool CloseButton = true;  // the frame's only caption button
+  // The form handles every key itself: no system dialog navigation, no
+  // default or escape buttons; keys reach OnKeyDown/OnKeyUp/OnKeyPress.
+  bool OwnKeyHandling = false;
+  std::string IconResource;  // frame icon; empty for none
+
+  int ModalResult = mrNone;
+  bool IsModal() const { return modal_; }
+  // Shows the form modally and returns its ModalResult.
+  int ShowModal();
+  void Show();
+  // Close request, as by the frame's close button or Alt+F4: asks
+  // OnCloseQuery; a modal form then ends with mrCancel, another one closes.
+  void Close();
+  bool Closed() const { return closed_; }
+
+  std::function<void(bool& canClose)> OnCloseQuery;
+  std::function<void()> OnShow;
+  std::function<void()> OnClose;
+  std::function<void(char key)> OnKeyPress;
+
+  // The control that has the keyboard focus (nullptr for the form itself).
+  TControl* ActiveControl() const { return active_; }
+  void SetActiveControl(TControl* control);
+
+  // Keys go to the focused control, or to the form's own handlers first when
+  // OwnKeyHandling is set.
+  void DispatchKeyDown(int key, ShiftState shift);
+  void DispatchKeyUp(int key, ShiftState shift);
+  void DispatchChar(char key);
+
+ private:
+  friend class Application;
+  TForm* owner_;
+  TControl* active_ = nullptr;
+  bool modal_ = false;
+  bool closed_ = false;
+};
+
+}  // namespace ui

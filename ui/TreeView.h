@@ -1,0 +1,127 @@
+// Tree view with nodes, per-node state pictures and lazy children. The node
+// structure lives here; a Win32 peer mirrors it in a SysTreeView32. Geometry
+// questions (label rectangles, hit tests) go to the peer when there is one,
+// otherwise a fixed row model answers them, so that tests see the same rules.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/Controls.h"
+
+namespace ui {
+
+class TTreeView;
+
+class TTreeNode {
+ public:
+  TTreeNode(TTreeView* owner, TTreeNode* parent, std::string text);
+  const std::string& Text() const { return text_; }
+  void SetText(const std::string& text);
+  TTreeNode* Parent() const { return parent_; }
+  const std::vector<std::unique_ptr<TTreeNode>>& Children() const { return children_; }
+  int Level() const { return parent_ ? parent_->Level() + 1 : 0; }
+  // Position in tree order (depth first, each node before its children).
+  int AbsoluteIndex() const;
+  bool Expanded() const { return expanded_; }
+  // Expanding or collapsing runs the tree's OnExpanding/OnCollapsing events.
+  void Expand();
+  void Collapse();
+  // Whether the node shows an expand button even before it has children.
+  bool HasChildren() const { return hasChildren_; }
+  void SetHasChildren(bool value);
+  // Index of the state picture; 0 or less shows none.
+  int StateIndex() const { return stateIndex_; }
+  void SetStateIndex(int index);
+  int ImageIndex = -1;
+  int SelectedIndex = -1;
+  void* Data = nullptr;  // whatever the owner of the tree keeps per node
+
+  TTreeView* Owner() const { return owner_; }
+
+ private:
+  friend class TTreeView;
+  TTreeView* owner_;
+  TTreeNode* parent_;
+  std::string text_;
+  std::vector<std::unique_ptr<TTreeNode>> children_;
+  bool expanded_ = false;
+  bool hasChildren_ = false;
+  int stateIndex_ = -1;
+};
+
+// What a tree peer adds to the common peer: node structure and geometry.
+class TreePeer : public ControlPeer {
+ public:
+  virtual void NodeAdded(TTreeNode& node) = 0;
+  virtual void NodeRemoved(TTreeNode& node) = 0;
+  virtual void NodeChanged(TTreeNode& node) = 0;  // text, state, expansion, button
+  virtual void Cleared() = 0;
+  virtual Rect LabelRect(const TTreeNode& node) = 0;
+  virtual TTreeNode* NodeAt(Point at) = 0;
+  virtual void StartEdit(TTreeNode& node) = 0;
+};
+
+class TTreeView : public TControl {
+ public:
+  TTreeView(TWinControl* parent, std::string name, int left, int top, int width, int height);
+  ~TTreeView() override;
+  const char* Kind() const override { return "TreeView"; }
+
+  // Settings.
+  int Indent = 19;
+  bool ShowButtons = true, ShowLines = true, ShowRoot = true;
+  bool ReadOnly = false;
+  bool HideSelection = true;
+  bool BorderNone = true;
+  int StateImageWidth = 0;  // width of a state picture cell; 0 for no state pictures
+  int ImageWidth = 0;       // width of a node icon; 0 for no icons
+  int ItemHeight = 18;
+
+  // Appends a node as the last child of parent (nullptr: the top level).
+  TTreeNode* AddChild(TTreeNode* parent, const std::string& text);
+  void Delete(TTreeNode* node);
+  void Clear();
+  const std::vector<std::unique_ptr<TTreeNode>>& TopLevel() const { return roots_; }
+  // All nodes in tree order.
+  std::vector<TTreeNode*> Items() const;
+  int Count() const;
+
+  TTreeNode* Selected() const { return selected_; }
+  void SetSelected(TTreeNode* node);
+  bool IsEditing() const { return editing_; }
+  void StartEdit(TTreeNode* node);
+
+  // The text part of a node's row, in client pixels.
+  Rect LabelRect(const TTreeNode& node);
+  // The node whose row holds the point, or nullptr.
+  TTreeNode* NodeAt(Point at);
+
+  // Events.
+  std::function<void(TTreeNode*, bool& allow)> OnExpanding;
+  std::function<void(TTreeNode*)> OnExpanded;
+  std::function<void(TTreeNode*, bool& allow)> OnCollapsing;
+  std::function<void(TTreeNode*)> OnCollapsed;
+  std::function<void(TTreeNode*)> OnChange;  // the selection changed
+  std::function<void(TTreeNode*, std::string& newText, bool& accept)> OnEdited;
+  std::function<void()> OnBeforePaint;  // raised each time the tree is about to paint
+
+  // Input entry points beyond TControl's.
+  // The ordinary tree press: selects the row's node, toggles on the button.
+  virtual void TreePress(MouseButton button, Point at);
+  void Paint();  // what the backend calls before the tree paints
+  // Backends report the end of an in-place edit here.
+  void EditDone(bool accepted, std::string newText);
+
+  TreePeer* Tree() const { return static_cast<TreePeer*>(Peer()); }
+
+ private:
+  friend class TTreeNode;
+  void Collect(const std::vector<std::unique_ptr<TTreeNode>>& nodes, std::vector<TTreeNode*>& out) const;
+  std::vector<TTreeNode*> VisibleRows() const;
+  std::vector<std::unique_ptr<TTreeNode>> roots_;
+  TTreeNode* selected_ = nullptr;
+  bool editing_ = false;
+};
+
+}  // namespace ui

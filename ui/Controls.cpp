@@ -95,6 +95,10 @@ void TControl::DoKeyUp(int& key, ShiftState shift) {
   if (OnKeyUp) OnKeyUp(key, shift);
 }
 
+void TControl::DoKeyPress(char& key) {
+  if (OnKeyPress) OnKeyPress(key);
+}
+
 void TControl::AttachPeer(std::unique_ptr<ControlPeer> peer) { peer_ = std::move(peer); }
 
 // ------------------------------------------------------------- TWinControl
@@ -362,7 +366,11 @@ void TForm::DispatchKeyUp(int key, ShiftState shift) {
 }
 
 void TForm::DispatchChar(char key) {
-  if (OnKeyPress) OnKeyPress(key);
+  if (OwnKeyHandling) {
+    DoKeyPress(key);
+    if (key == 0) return;
+  }
+  if (active_) active_->DoKeyPress(key);
 }
 
 }  // namespace ui

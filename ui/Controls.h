@@ -122,6 +122,7 @@ class TControl {
   std::function<void(MouseButton, ShiftState, Point)> OnMouseUp;
   std::function<void(int& key, ShiftState)> OnKeyDown;
   std::function<void(int& key, ShiftState)> OnKeyUp;
+  std::function<void(char& key)> OnKeyPress;  // a typed character; set it to 0 to withhold it
 
   // Input entry points: the backend (or a test) reports what the user did.
   virtual void Click();
@@ -129,6 +130,7 @@ class TControl {
   virtual void DoMouseUp(MouseButton button, ShiftState shift, Point at);
   virtual void DoKeyDown(int& key, ShiftState shift);
   virtual void DoKeyUp(int& key, ShiftState shift);
+  virtual void DoKeyPress(char& key);
 
   ControlPeer* Peer() const { return peer_.get(); }
   void AttachPeer(std::unique_ptr<ControlPeer> peer);
@@ -321,7 +323,6 @@ class TForm : public TWinControl {
   std::function<void(bool& canClose)> OnCloseQuery;
   std::function<void()> OnShow;
   std::function<void()> OnClose;
-  std::function<void(char key)> OnKeyPress;
 
   // The control that has the keyboard focus (nullptr for the form itself).
   TControl* ActiveControl() const { return active_; }

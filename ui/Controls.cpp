@@ -33,11 +33,13 @@ TForm* TControl::OwnerForm() {
 
 void TControl::SetBounds(int left, int top, int width, int height) {
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
+  const bool resized = width != width_ || height != height_;
   left_ = left;
   top_ = top;
   width_ = width;
   height_ = height;
   Changed(Prop::Bounds);
+  if (resized) Resized();
 }
 
 void TControl::SetCaption(const std::string& caption) {
@@ -111,6 +113,12 @@ TControl* TWinControl::FindControl(const std::string& name) {
     }
   }
   return nullptr;
+}
+
+void TWinControl::Resized() {
+  for (TControl* child : children_) {
+    if (child->AlignLeft) child->SetBounds(0, 0, child->Width(), Height());
+  }
 }
 
 void TWinControl::RemoveChild(TControl* child) {

@@ -114,6 +114,8 @@ class TControl {
   void SetFont(const Font& font);
   Color GetColor() const { return color_; }
   void SetColor(Color color);
+  // A control aligned to the left fills its parent's height at the left edge.
+  bool AlignLeft = false;
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool t) { transparent_ = t; }
 
@@ -137,6 +139,8 @@ class TControl {
   void DetachPeer() { peer_.reset(); }
 
  protected:
+  // Runs after the width or the height changed.
+  virtual void Resized() {}
   void Changed(Prop what) {
     if (peer_) peer_->Changed(what);
   }
@@ -173,6 +177,9 @@ class TWinControl : public TControl {
   // Depth-first search by name; nullptr when absent.
   TControl* FindControl(const std::string& name);
   void RemoveChild(TControl* child);
+
+ protected:
+  void Resized() override;
 
  private:
   friend class TControl;

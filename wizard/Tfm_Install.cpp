@@ -75,6 +75,7 @@ void Tfm_Install::BuildPages() {
   AddLabel(target, "Label6", 10, 80, "单击下一步继续。如果您想选择其它文件夹，单击“浏览”。");
   AddLabel(target, "Label7", 10, 112, "选择图集软件目录：");
   edt_PrjPath = &target.Add<ui::TEdit>("edt_PrjPath", 10, 136, 185, 22);
+  edt_PrjPath->OnChange = [this] { UpdateSpaceLabels(); };
   bt_Browse = &target.Add<ui::TButton>("bt_Browse", "浏览", 202, 135, 47, 23);
   Lb_Free = &AddLabel(target, "Lb_Free", 8, 168, "可用空间：");
   Lb_Total = &AddLabel(target, "Lb_Total", 8, 184, "总大小：");

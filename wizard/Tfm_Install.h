@@ -27,6 +27,12 @@ class Tfm_Install : public ui::TForm, public TInstallerHost {
   int ShowMessageDialog(const std::string& text, int dialogType, int buttons,
                         int helpContext) override;
 
+  // Target folder page.
+  // The application folder registered under HKEY_LOCAL_MACHINE, or "".
+  std::string ReadRegisteredInstallPath();
+  // Shows the free and total space of the drive named in edt_PrjPath.
+  void UpdateSpaceLabels();
+
   TInstallerState State;
   const std::string Argument1;
 

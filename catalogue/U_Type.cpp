@@ -24,3 +24,11 @@ bool TLabelString::operator==(const TLabelString& other) const {
   return bytes_[0] == other.bytes_[0] &&
          std::memcmp(bytes_.data() + 1, other.bytes_.data() + 1, bytes_[0]) == 0;
 }
+
+bool operator==(const TCdPack& a, const TCdPack& b) {
+  return a.Standard == b.Standard && a.Specialty == b.Specialty && a.Selected == b.Selected && a.Labels == b.Labels;
+}
+
+bool operator==(const TCdSignFile& a, const TCdSignFile& b) {
+  return a.Tag == b.Tag && a.Label == b.Label && a.Packs == b.Packs;
+}

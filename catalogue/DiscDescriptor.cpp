@@ -1,0 +1,45 @@
+#include "catalogue/DiscDescriptor.h"
+
+#include <memory>
+#include <stdexcept>
+
+#include "catalogue/CatalogueFormat.h"
+#include "dialogs/MessageDialogTypes.h"
+
+namespace catalogue {
+
+const char* const kDescriptorFileName = "CDFile.Dat";
+
+bool LoadCatalogue(TInstallerState& state, platform::Platform& platform, TInstallerHost& host) {
+  const std::string path = state.SourceRoot + kDescriptorFileName;
+  if (!platform::FileExists(platform, path)) {
+    host.ShowMessageDialog("光盘配置文件不存在，请检查光盘。", dialogs::mtError, dialogs::mbOK, 0);
+    return false;
+  }
+  std::string bytes;
+  TCdSignFile descriptor;
+  std::size_t failOffset = 0;
+  if (!platform::ReadWholeFile(platform, path, bytes) || !ParseCatalogue(bytes, descriptor, failOffset))
+    return false;
+  state.DiscLabel = descriptor.Label;
+  state.Packs = std::move(descriptor.Packs);
+  return true;
+}
+
+void ReadDiscLabel(TInstallerState& state, platform::Platform& platform) {
+  const std::string path = state.SourceRoot + kDescriptorFileName;
+  const std::unique_ptr<platform::File> file = platform.OpenRead(path);
+  std::string head(kDescriptorHeadSize, '\0');
+  TLabelString label;
+  if (!file->Read(&head[0], head.size()) || !ParseDiscLabel(head, label))
+    throw std::runtime_error("The disc descriptor \"" + path + "\" ends before the disc label");
+  state.DiscLabel = label;
+}
+
+void WriteCatalogue(const TInstallerState& state, platform::Platform& platform, const TCdSignFile& descriptor) {
+  const std::string path = state.SourceRoot + kDescriptorFileName;
+  if (!platform::WriteWholeFile(platform, path, SerializeCatalogue(descriptor)))
+    throw std::runtime_error("Cannot write file \"" + path + "\"");
+}
+
+}  // namespace catalogue

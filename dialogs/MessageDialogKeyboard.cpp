@@ -1,0 +1,132 @@
+#include "dialogs/MessageDialogKeyboard.h"
+
+#include <algorithm>
+
+#include "text/AnsiText.h"
+
+namespace dialogs {
+
+char CaptionAccelerator(const std::string& caption) {
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(caption[i]);
+    if (text::IsLeadByte(c)) {
+      ++i;
+    } else if (c == '&') {
+      const char next = caption[i + 1];
+      if (next != '&') return text::UpperAscii(std::string(1, next))[0];
+      ++i;
+    }
+  }
+  return 0;
+}
+
+MessageDialogKeyboard::MessageDialogKeyboard(ui::TForm& form, std::vector<ui::TButton*> buttons)
+    : form_(form), buttons_(std::move(buttons)) {
+  form_.OnKeyDown = [this](int& key, ui::ShiftState shift) { KeyDown(key, shift); };
+  form_.OnKeyUp = [this](int& key, ui::ShiftState shift) { KeyUp(key, shift); };
+  // The focus starts on the leftmost button once the window is up.
+  form_.OnShow = [this] {
+    if (!buttons_.empty()) Focus(buttons_.front());
+  };
+}
+
+MessageDialogKeyboard::~MessageDialogKeyboard() {
+  form_.OnKeyDown = nullptr;
+  form_.OnKeyUp = nullptr;
+  form_.OnShow = nullptr;
+}
+
+void MessageDialogKeyboard::KeyDown(int& key, ui::ShiftState shift) {
+  ui::TButton* target = nullptr;
+  switch (key) {
+    case ui::VK_TAB:
+      MoveFocus(shift.Shift ? -1 : 1);
+      break;
+    case ui::VK_RIGHT:
+    case ui::VK_DOWN:
+      MoveFocus(1);
+      break;
+    case ui::VK_LEFT:
+    case ui::VK_UP:
+      MoveFocus(-1);
+      break;
+    case ui::VK_RETURN:
+      // The default button takes Enter only while no button has the focus.
+      target = Focused() ? Focused() : FlaggedButton(&ui::TButton::Default);
+      break;
+    case ui::VK_ESCAPE:
+      target = FlaggedButton(&ui::TButton::Cancel);
+      break;
+    case ui::VK_SPACE:
+      if (ui::TButton* focused = Focused()) {
+        focused->SetPressed(true);
+        spaceButton_ = focused;
+      }
+      break;
+    default:
+      if (shift.Ctrl) return;
+      target = AcceleratorButton(key);
+      if (!target) return;
+      Focus(target);
+      break;
+  }
+  key = 0;
+  if (target) target->Click();
+}
+
+void MessageDialogKeyboard::KeyUp(int& key, ui::ShiftState) {
+  if (key != ui::VK_SPACE) return;
+  key = 0;
+  ui::TButton* button = spaceButton_;
+  const bool activate = button && button == Focused() && button->Pressed();
+  ReleaseSpace();
+  if (activate) button->Click();
+}
+
+ui::TButton* MessageDialogKeyboard::Focused() const {
+  const ui::TControl* active = form_.ActiveControl();
+  auto it = std::find(buttons_.begin(), buttons_.end(), active);
+  return it == buttons_.end() ? nullptr : *it;
+}
+
+void MessageDialogKeyboard::Focus(ui::TButton* button) {
+  // A button that loses the focus no longer shows a Space press.
+  if (spaceButton_ && spaceButton_ != button) ReleaseSpace();
+  form_.SetActiveControl(button);
+}
+
+void MessageDialogKeyboard::MoveFocus(int step) {
+  if (buttons_.empty()) return;
+  const int count = static_cast<int>(buttons_.size());
+  auto it = std::find(buttons_.begin(), buttons_.end(), Focused());
+  int index;
+  if (it == buttons_.end()) {
+    index = step > 0 ? 0 : count - 1;
+  } else {
+    index = ((static_cast<int>(it - buttons_.begin()) + step) % count + count) % count;
+  }
+  Focus(buttons_[index]);
+}
+
+ui::TButton* MessageDialogKeyboard::FlaggedButton(bool ui::TButton::*flag) const {
+  for (ui::TButton* button : buttons_) {
+    if (button->*flag) return button;
+  }
+  return nullptr;
+}
+
+ui::TButton* MessageDialogKeyboard::AcceleratorButton(int key) const {
+  const bool letterOrDigit = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+  if (!letterOrDigit) return nullptr;
+  for (ui::TButton* button : buttons_) {
+    if (CaptionAccelerator(button->Caption()) == key) return button;
+  }
+  return nullptr;
+}
+
+void MessageDialogKeyboard::ReleaseSpace() {
+  if (spaceButton_) spaceButton_->SetPressed(false);
+  spaceButton_ = nullptr;
+}
+
+}  // namespace dialogs

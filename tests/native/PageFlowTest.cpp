@@ -1,0 +1,411 @@
+// The whole wizard on the in-memory machine: the target folder page, the
+// page flow of Next, Back and Cancel, and the multi-disc install run with the
+// disc prompt between discs.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "catalogue/CatalogueFormat.h"
+#include "catalogue/PendingLabels.h"
+#include "platform/fake/FakePlatform.h"
+#include "platform/fake/FakeShellNamespace.h"
+#include "ui/headless/HeadlessBackend.h"
+#include "wizard/Tfm_Install.h"
+#include "wizard/U_ChooseCD.h"
+
+namespace {
+
+using platform::FakePlatform;
+
+const char kApp[] = "C:\\App\\";
+const char kLibrary[] = "C:\\App\\DLL\\VEXA\\MatterLib\\";
+
+// The disc set: "国标"/"土建" on CD1 and CD2, "浙江省标"/"市政" on CD1 and CD3.
+TCdSignFile Catalogue(const std::string& label) {
+  TCdSignFile descriptor;
+  descriptor.Tag = 1;
+  descriptor.Label = label;
+  const auto pack = [](const std::string& standard, const std::string& specialty,
+                       const std::string& first, const std::string& second) {
+    return TCdPack{standard, specialty, false, {TLabelString(first), TLabelString(second)}};
+  };
+  descriptor.Packs = {pack("国标", "土建", "CD1", "CD2"), pack("浙江省标", "市政", "CD1", "CD3")};
+  return descriptor;
+}
+
+// Files of each disc below MatterLib\, with their contents.
+const std::map<std::string, std::map<std::string, std::string>> kDiscFiles = {
+    {"CD1", {{"国标\\土建\\墙体.dwg", std::string(1500, 'a')}, {"浙江省标\\市政\\道路.dwg", "road"}}},
+    {"CD2", {{"国标\\土建\\门窗\\门.dwg", std::string(3000, 'd')}}},
+    {"CD3", {{"浙江省标\\市政\\桥梁.dwg", "bridge"}}},
+};
+
+class PageFlow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    machine.AddDrive('C');
+    machine.AddDrive('E', platform::kDriveCdRom);
+    machine.AddFile(std::string(kApp) + "DLL\\VEXA\\Nolt.exe", "exe");
+    InsertDisc("CD1");
+  }
+
+  // Puts another disc into drive E:.
+  void InsertDisc(const std::string& label) {
+    machine.Remove("E:\\");
+    machine.AddFile("E:\\CDFile.Dat", catalogue::SerializeCatalogue(Catalogue(label)));
+    for (const auto& [path, contents] : kDiscFiles.at(label)) {
+      machine.AddFile("E:\\MatterLib\\" + path, contents);
+    }
+  }
+
+  Tfm_Install& Start(const std::string& argument1 = "!") {
+    form = std::make_unique<Tfm_Install>(machine, shell, argument1);
+    form->SetSourceRoot("E:\\");
+    form->Show();
+    return *form;
+  }
+
+  void Next() { ui::ClickButton(*form->bt_Next); }
+  void Back() { ui::ClickButton(*form->bt_Last); }
+
+  // Goes to the specialty page with the registered folder.
+  void ToSpecialtyPage() {
+    machine.SetMachineValue("SOFTWARE\\HUXO\\MIRKE\\", "InstallPath", kApp);
+    Start();
+    Next();
+    Next();
+    ASSERT_EQ(form->ActivePage(), Tfm_Install::pgSpecialty);
+  }
+
+  void TickAll() {
+    for (const auto& standard : form->CheckTree->TopLevel()) form->CheckTree->ToggleCheck(standard.get());
+  }
+
+  // Answers the next disc prompt: records its labels, swaps the disc and
+  // confirms E:\.
+  void AnswerPromptWith(const std::string& disc) {
+    headless.Backend.PushResponder([this, disc](ui::TForm& window) {
+      auto& prompt = dynamic_cast<Tfrm_ChooseDriver&>(window);
+      promptLabels.push_back(prompt.Label5->Caption());
+      InsertDisc(disc);
+      ui::ClickButton(*prompt.bt_OK);
+    });
+  }
+
+  void CancelPrompt() {
+    headless.Backend.PushResponder([this](ui::TForm& window) {
+      auto& prompt = dynamic_cast<Tfrm_ChooseDriver&>(window);
+      promptLabels.push_back(prompt.Label5->Caption());
+      ui::ClickButton(*prompt.bt_Cancel);
+    });
+  }
+
+  void AnswerMessage(int button, std::vector<std::string>* texts = nullptr) {
+    headless.Backend.PushResponder([button, texts](ui::TForm& dialog) {
+      if (texts) texts->push_back(dialog.FindControl("Message")->Caption());
+      const char* names[] = {"", "OK", "Cancel", "Abort", "Retry", "Ignore", "Yes", "No"};
+      ui::ClickButton(*dialog.FindControl(names[button]));
+    });
+  }
+
+  std::vector<std::string> Pending(const std::string& standard, const std::string& specialty) {
+    std::vector<std::string> texts;
+    for (const TLabelString& label : catalogue::LoadPendingLabels(form->State, machine, standard, specialty).Labels)
+      texts.push_back(label.Text());
+    return texts;
+  }
+
+  ui::HeadlessScope headless;
+  FakePlatform machine;
+  platform::FakeShellNamespace shell{machine};
+  std::unique_ptr<Tfm_Install> form;
+  std::vector<std::string> promptLabels;
+};
+
+// ------------------------------------------------------ target folder page
+
+struct SpaceCase {
+  const char* text;
+  std::uint32_t freeClusters, totalClusters;
+  char separator;
+  const char* freeLabel;
+  const char* totalLabel;
+};
+
+TEST_F(PageFlow, SpaceLabelsFollowTheEditBox) {
+  // 4 KiB clusters: 262144 clusters are exactly 1 GiB.
+  const std::uint32_t gib = 262144;
+  const SpaceCase cases[] = {
+      {"d:\\app", 20 * gib, 80 * gib, '.', "可用空间: 20.00 GB", "总大小: 80.00 GB"},
+      {"D:\\App", gib / 2, 80 * gib, '.', "可用空间: 512.00 MB", "总大小: 80.00 GB"},
+      {"D:", gib, 3 * gib / 2, ',', "可用空间: 1024,00 MB", "总大小: 1,50 GB"},
+      {"  d:\\", 1, 2, '.', "可用空间: 4.00 KB", "总大小: 8.00 KB"},
+      {"D:\\", 0, 0, '.', "可用空间: 0.00 GB", "总大小: 0.00 GB"},
+  };
+  for (const SpaceCase& c : cases) {
+    SCOPED_TRACE(c.text);
+    FakePlatform drives;
+    drives.AddDrive('D', platform::kDriveFixed, {8, 512, c.freeClusters, c.totalClusters});
+    drives.SetDecimalSeparator(c.separator);
+    platform::FakeShellNamespace driveShell{drives};
+    Tfm_Install window(drives, driveShell, "!");
+    window.edt_PrjPath->SetText(c.text);
+    EXPECT_EQ(window.Lb_Free->Caption(), c.freeLabel);
+    EXPECT_EQ(window.Lb_Total->Caption(), c.totalLabel);
+  }
+}
+
+TEST_F(PageFlow, SpaceLabelsStayForTextsThatNameNoUsableDrive) {
+  machine.AddDrive('W');
+  Tfm_Install& window = Start();
+  window.edt_PrjPath->SetText("C:\\App");
+  const std::string shownFree = window.Lb_Free->Caption();
+  ASSERT_NE(shownFree, "可用空间：");
+  for (const char* text : {"W:\\App", "\\\\server\\share", "App", "", "   ", "Q:\\not ready"}) {
+    SCOPED_TRACE(text);
+    window.edt_PrjPath->SetText(text);
+    EXPECT_EQ(window.Lb_Free->Caption(), shownFree);
+  }
+}
+
+TEST_F(PageFlow, FirstNextProposesTheFolder) {
+  // No argument and no registry value: an empty box, unchanged labels.
+  Start("!");
+  Next();
+  EXPECT_EQ(form->ActivePage(), Tfm_Install::pgTarget);
+  EXPECT_TRUE(form->bt_Last->Visible());
+  EXPECT_EQ(form->edt_PrjPath->Text(), "");
+  EXPECT_EQ(form->Lb_Free->Caption(), "可用空间：");
+
+  // The registered folder.
+  machine.SetMachineValue("SOFTWARE\\HUXO\\MIRKE\\", "InstallPath", "C:\\Tavrin");
+  Start("!");
+  Next();
+  EXPECT_EQ(form->edt_PrjPath->Text(), "C:\\Tavrin");
+  EXPECT_NE(form->Lb_Free->Caption(), "可用空间：");
+
+  // A folder passed on the command line wins; going back and forward again
+  // replaces what the user typed.
+  Start("D:\\App\\");
+  Next();
+  EXPECT_EQ(form->edt_PrjPath->Text(), "D:\\App\\");
+  form->edt_PrjPath->SetText("typed");
+  Back();
+  EXPECT_EQ(form->ActivePage(), Tfm_Install::pgWelcome);
+  EXPECT_FALSE(form->bt_Last->Visible());
+  Next();
+  EXPECT_EQ(form->edt_PrjPath->Text(), "D:\\App\\");
+}
+
+TEST_F(PageFlow, ARegistryValueThatIsNoStringIsReportedOnPageOne) {
+  machine.SetMachineValue("SOFTWARE\\HUXO\\MIRKE\\", "InstallPath", "1", /*isString=*/false);
+  ui::App().Title = "Setup";
+  Start("!");
+  Next();
+  EXPECT_EQ(form->ActivePage(), Tfm_Install::pgTarget);
+  ASSERT_EQ(headless.Backend.ErrorBoxes.size(), 1u);
+  EXPECT_EQ(headless.Backend.ErrorBoxes[0].Text, "Invalid data type for 'InstallPath'");
+  EXPECT_EQ(form->edt_PrjPath->Text(), "");
+}
+
+TEST_F(PageFlow, NextOnPageOneChecksTheFolderAndReadsTheCatalogue) {
+  Start("C:\\App");
+  Next();
+
+  // An empty box: the check looks for DLL\VEXA\Nolt.exe alone and fails.
+  form->edt_PrjPath->SetText("");
+  std::vector<std::string> messages;
+  AnswerMessage(ui::mrOk, &messages);
+  Next();
+  EXPECT_EQ(form->State.TargetDir, "DLL\\VEXA\\");
+  EXPECT_EQ(form->ActivePage(), Tfm_Install::pgTarget);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "选择的文件夹不是Tavrin建筑图库所在目录。");
+
+  // The right folder without its backslash gains one, and page 2 opens with
+  // the catalogue's standards.
+  form->edt_PrjPath->SetText("C:\\App");
+  Next();
+  EXPECT_EQ(form->edt_PrjPath->Text(), "C:\\App\\");
+  EXPECT_EQ(form->State.TargetMatterLib, kLibrary);
+  EXPECT_EQ(form->ActivePage(), Tfm_Install::pgSpecialty);
+  EXPECT_EQ(form->State.DiscLabel.Text(), "CD1");
+  ASSERT_EQ(form->CheckTree->TopLevel().size(), 2u);
+  EXPECT_EQ(form->CheckTree->TopLevel()[0]->Text(), "国标");
+
+  // A missing descriptor is reported and the page stays.
+  Back();
+  machine.Remove("E:\\CDFile.Dat");
+  messages.clear();
+  AnswerMessage(ui::mrOk, &messages);
+  Next();
+  EXPECT_EQ(form->ActivePage(), Tfm_Install::pgTarget);
+  EXPECT_EQ(messages, std::vector<std::string>{"光盘配置文件不存在，请检查光盘。"});
+}
+
+// ------------------------------------------------------------- install run
+
+TEST_F(PageFlow, ThreeDiscsAreReadInTheOrderThePromptsAskFor) {
+  ToSpecialtyPage();
+  TickAll();
+  AnswerPromptWith("CD3");
+  AnswerPromptWith("CD2");
+  Next();
+
+  EXPECT_EQ(promptLabels, (std::vector<std::string>{"CD2或CD3", "CD2"}));
+  EXPECT_TRUE(headless.Backend.AllResponded());
+  EXPECT_TRUE(form->State.InstallOk);
+  EXPECT_EQ(form->ActivePage(), Tfm_Install::pgProgress);
+  EXPECT_TRUE(form->bt_Next->Visible());
+  EXPECT_TRUE(form->bt_Next->Enabled());
+  EXPECT_FALSE(form->bt_cancel->Visible());
+  EXPECT_EQ(form->Lb_Spec->Caption(), "CD2-浙江省标-市政完成");
+  EXPECT_EQ(form->Lb_File->Caption(), "复制完成");
+
+  for (const auto& [disc, files] : kDiscFiles) {
+    for (const auto& [path, contents] : files) {
+      EXPECT_EQ(machine.ReadContents(std::string(kLibrary) + path), contents) << path;
+    }
+  }
+  EXPECT_TRUE(Pending("国标", "土建").empty());
+  EXPECT_TRUE(Pending("浙江省标", "市政").empty());
+
+  // The progress page cannot be closed; Next leads to the last page.
+  form->Close();
+  EXPECT_FALSE(form->Closed());
+  Next();
+  EXPECT_EQ(form->ActivePage(), Tfm_Install::pgFinish);
+  EXPECT_EQ(form->Label11->Caption(), "安装完成");
+  EXPECT_EQ(form->bt_Next->Caption(), "完成");
+  EXPECT_FALSE(form->bt_Last->Visible());
+  Next();
+  EXPECT_TRUE(form->Closed());
+}
+
+TEST_F(PageFlow, AStartDiscThatNoPackNeedsAsksAtOnce) {
+  // Only "国标"/"土建", started from CD3 (which holds none of it).
+  InsertDisc("CD3");
+  ToSpecialtyPage();
+  form->CheckTree->ToggleCheck(form->CheckTree->TopLevel()[0].get());
+  AnswerPromptWith("CD1");
+  AnswerPromptWith("CD2");
+  Next();
+  EXPECT_EQ(promptLabels, (std::vector<std::string>{"CD1或CD2", "CD2"}));
+  EXPECT_TRUE(form->State.InstallOk);
+  EXPECT_FALSE(machine.Exists(std::string(kLibrary) + "浙江省标"));
+}
+
+TEST_F(PageFlow, CompletePacksNeedOnePassAndNoPrompt) {
+  machine.AddFile(std::string(kLibrary) + "国标\\土建\\Install.Dat", catalogue::SerializePendingLabels({}));
+  machine.AddFile(std::string(kLibrary) + "浙江省标\\市政\\Install.Dat", catalogue::SerializePendingLabels({}));
+  ToSpecialtyPage();
+  TickAll();
+  Next();
+  EXPECT_TRUE(promptLabels.empty());
+  EXPECT_TRUE(form->State.InstallOk);
+  EXPECT_EQ(form->AreaProgress->Max(), 200);
+  EXPECT_EQ(form->AreaProgress->Position(), 200);
+  EXPECT_FALSE(machine.Exists(std::string(kLibrary) + "国标\\土建\\墙体.dwg"));
+}
+
+TEST_F(PageFlow, TheAreaBarGivesEveryPackAHundred) {
+  ToSpecialtyPage();
+  TickAll();
+  // Record where the area bar stands after each pack's only file on CD1.
+  std::vector<std::string> specs;
+  std::vector<int> areaPositions;
+  headless.Backend.OnProcessMessages = [&] {
+    specs.push_back(form->Lb_Spec->Caption());
+    areaPositions.push_back(form->AreaProgress->Position());
+  };
+  CancelPrompt();
+  Next();
+  ASSERT_EQ(specs.size(), 2u);
+  EXPECT_EQ(specs[0], "正在安装:CD1-国标-土建");
+  EXPECT_EQ(areaPositions[0], 100);
+  EXPECT_EQ(specs[1], "正在安装:CD1-浙江省标-市政");
+  EXPECT_EQ(areaPositions[1], 200);
+  EXPECT_EQ(form->AreaProgress->Max(), 200);
+  EXPECT_EQ(form->AreaProgress->Position(), 200);
+}
+
+TEST_F(PageFlow, CancellingThePromptWithDiscsMissingIsNoSuccess) {
+  ToSpecialtyPage();
+  TickAll();
+  CancelPrompt();
+  Next();
+  EXPECT_EQ(promptLabels, std::vector<std::string>{"CD2或CD3"});
+  EXPECT_FALSE(form->State.InstallOk);
+  // The pending files keep the missing discs for a later run.
+  EXPECT_EQ(Pending("国标", "土建"), std::vector<std::string>{"CD2"});
+  EXPECT_EQ(Pending("浙江省标", "市政"), std::vector<std::string>{"CD3"});
+  Next();
+  EXPECT_EQ(form->Label11->Caption(), "安装失败");
+  EXPECT_EQ(form->Label10->Caption(), "安装时发生了错误，素材库可能没有完全安装。");
+}
+
+TEST_F(PageFlow, CancelDuringTheCopy) {
+  for (const int answer : {ui::mrNo, ui::mrYes}) {
+    SCOPED_TRACE(answer);
+    promptLabels.clear();
+    machine.Remove(std::string(kApp) + "DLL\\VEXA\\MatterLib");
+    ToSpecialtyPage();
+    TickAll();
+    // Cancel pressed while the first file is copied; the question comes
+    // before the prompt for the next disc.
+    std::vector<std::string> questions;
+    AnswerMessage(answer, &questions);
+    if (answer == ui::mrNo) CancelPrompt();
+    bool pressed = false;
+    headless.Backend.OnProcessMessages = [&] {
+      if (pressed) return;
+      pressed = true;
+      ui::ClickButton(*form->bt_cancel);
+    };
+    Next();
+    headless.Backend.OnProcessMessages = nullptr;
+    EXPECT_EQ(questions, std::vector<std::string>{"是否中断安装过程？"});
+    if (answer == ui::mrNo) {
+      // Nothing changes: the copy goes on to the prompt for the next disc.
+      EXPECT_FALSE(form->State.CancelRequested);
+      EXPECT_EQ(promptLabels.size(), 1u);
+      EXPECT_TRUE(machine.Exists(std::string(kLibrary) + "浙江省标\\市政\\道路.dwg"));
+    } else {
+      EXPECT_TRUE(form->State.CancelRequested);
+      EXPECT_TRUE(promptLabels.empty());
+      EXPECT_FALSE(form->State.InstallOk);
+      // The first pack's only file was done; the next entry of the run stops.
+      EXPECT_EQ(form->Lb_Spec->Caption(), "CD1-浙江省标-市政安装失败");
+      EXPECT_EQ(form->Lb_File->Caption(), "复制中断");
+      EXPECT_FALSE(machine.Exists(std::string(kLibrary) + "浙江省标\\市政\\道路.dwg"));
+      Next();
+      EXPECT_EQ(form->Label11->Caption(), "安装失败");
+    }
+    EXPECT_TRUE(form->bt_Next->Visible());
+    EXPECT_FALSE(form->bt_cancel->Visible());
+  }
+}
+
+TEST_F(PageFlow, AWrongFolderInThePromptIsReportedAndTheWizardStaysUsable) {
+  ToSpecialtyPage();
+  TickAll();
+  machine.AddFolder("C:\\Empty");
+  headless.Backend.PushResponder([](ui::TForm& window) {
+    auto& prompt = dynamic_cast<Tfrm_ChooseDriver&>(window);
+    prompt.edt_path->SetText("C:\\Empty");
+    ui::ClickButton(*prompt.bt_OK);
+  });
+  Next();
+  ASSERT_EQ(headless.Backend.ErrorBoxes.size(), 1u);
+  EXPECT_NE(headless.Backend.ErrorBoxes[0].Text.find("C:\\Empty\\CDFile.Dat"), std::string::npos);
+  EXPECT_TRUE(form->bt_Next->Visible());
+  EXPECT_TRUE(form->bt_Next->Enabled());
+  EXPECT_FALSE(form->bt_cancel->Visible());
+  EXPECT_FALSE(form->State.InstallOk);
+  Next();
+  EXPECT_EQ(form->ActivePage(), Tfm_Install::pgFinish);
+}
+
+}  // namespace

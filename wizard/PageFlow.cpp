@@ -1,0 +1,123 @@
+// What Next, Back and Cancel do on each page of the wizard, and the Browse
+// button of the target folder page.
+#include "catalogue/DiscDescriptor.h"
+#include "dialogs/MessageDialogTypes.h"
+#include "engine/DiscPlan.h"
+#include "engine/InstallRun.h"
+#include "text/AnsiText.h"
+#include "wizard/Tfm_Install.h"
+#include "wizard/U_ChooseCD.h"
+
+namespace {
+
+// The run asks for each next disc through the prompt window.
+class PromptWindow : public engine::TDiscPrompt {
+ public:
+  explicit PromptWindow(Tfrm_ChooseDriver& prompt) : prompt_(prompt) {}
+  std::string AskForDisc(const std::string& presetPath, const std::vector<std::string>& labels) override {
+    prompt_.SetPath(presetPath);
+    prompt_.SetLabels(labels);
+    prompt_.ShowModal();
+    return prompt_.SelectedPath;
+  }
+
+ private:
+  Tfrm_ChooseDriver& prompt_;
+};
+
+}  // namespace
+
+void Tfm_Install::bt_NextClick() {
+  switch (ActivePage()) {
+    case pgWelcome:
+      bt_Last->SetVisible(true);
+      ShowPage(pgTarget);
+      edt_PrjPath->SetText(!Argument1.empty() && Argument1 != "!" ? Argument1
+                                                                  : ReadRegisteredInstallPath());
+      break;
+
+    case pgTarget: {
+      std::string folder = edt_PrjPath->Text();
+      if (!folder.empty() && !text::EndsWithBackslash(folder)) {
+        folder += "\\";
+        edt_PrjPath->SetText(folder);
+      }
+      State.TargetDir = folder + "DLL\\VEXA\\";
+      State.TargetMatterLib = State.TargetDir + "MatterLib\\";
+      if (!platform::FileExists(platform_, State.TargetDir + "Nolt.exe")) {
+        ShowMessageDialog("选择的文件夹不是Tavrin建筑图库所在目录。", dialogs::mtError, dialogs::mbOK, 0);
+        break;
+      }
+      if (catalogue::LoadCatalogue(State, platform_, *this)) {
+        FillSpecialtyTree(State.Packs);
+        ShowPage(pgSpecialty);
+      }
+      break;
+    }
+
+    case pgSpecialty:
+      ShowPage(pgProgress);
+      engine::PlanDiscs(State, platform_, ListSpecialtyChecks());
+      bt_Next->SetVisible(false);
+      bt_cancel->SetBounds(bt_Next->Left(), bt_Next->Top(), bt_cancel->Width(), bt_cancel->Height());
+      bt_cancel->SetVisible(true);
+      InstallSelectedPacks();
+      break;
+
+    case pgProgress:
+      if (!State.InstallOk) {
+        Label11->SetCaption("安装失败");
+        Label10->SetCaption("安装时发生了错误，素材库可能没有完全安装。");
+      }
+      ShowPage(pgFinish);
+      bt_Last->SetVisible(false);
+      bt_Next->SetCaption("完成");
+      break;
+
+    case pgFinish:
+      Close();
+      break;
+  }
+}
+
+void Tfm_Install::InstallSelectedPacks() {
+  // The prompt lives for the whole run, so that its folder chooser keeps the
+  // folder chosen last.
+  Tfrm_ChooseDriver frm_ChooseDriver(this, platform_, shell_);
+  frm_ChooseDriver.SetSkin(nullptr);
+  PromptWindow prompt(frm_ChooseDriver);
+  engine::RunInstall(State, platform_, *this, prompt);
+}
+
+void Tfm_Install::bt_LastClick() {
+  switch (ActivePage()) {
+    case pgTarget:
+      bt_Last->SetVisible(false);
+      ShowPage(pgWelcome);
+      break;
+    case pgSpecialty:
+      ShowPage(pgTarget);
+      break;
+    case pgProgress:
+      ShowPage(pgSpecialty);
+      break;
+    default:
+      break;
+  }
+}
+
+void Tfm_Install::bt_cancelClick() {
+  if (ShowMessageDialog("是否中断安装过程？", dialogs::mtWarning, dialogs::mbYes | dialogs::mbNo, 0) !=
+      ui::mrYes) {
+    return;
+  }
+  // The running copy stops at its next file or folder.
+  State.CancelRequested = true;
+  bt_cancel->SetVisible(false);
+  bt_Next->SetEnabled(true);
+  bt_Next->SetVisible(true);
+}
+
+void Tfm_Install::bt_BrowseClick() {
+  if (SkinSelectDirectoryDialog1.SelectFolder()) edt_PrjPath->SetText(SkinSelectDirectoryDialog1.Directory);
+}

@@ -51,4 +51,15 @@ void Application::Run(TForm& mainForm) {
   GetBackend().RunMainLoop(mainForm);
 }
 
+void Application::SetScreenCursor(Cursor cursor) {
+  cursor_ = cursor;
+  if (backend_) backend_->SetCursor(cursor);
+}
+
+HourGlassCursor::HourGlassCursor() : previous_(App().ScreenCursor()) {
+  App().SetScreenCursor(Cursor::HourGlass);
+}
+
+HourGlassCursor::~HourGlassCursor() { App().SetScreenCursor(previous_); }
+
 }  // namespace ui

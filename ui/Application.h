@@ -11,6 +11,9 @@
 
 namespace ui {
 
+// The mouse pointer shown over every window of the program.
+enum class Cursor { Default, HourGlass };
+
 // How windows come to life: the Win32 backend creates real windows, the
 // headless one none.
 class Backend {
@@ -34,6 +37,11 @@ class Backend {
   virtual Rect WorkArea(const TForm& form) = 0;
   // Outer size of a form of the given client size (frame and title added).
   virtual Size OuterSize(const TForm& form, Size client) = 0;
+  // The native window that stands for a control (an HWND on Win32), for
+  // system services that want an owner window; null without one.
+  virtual void* NativeHandle(const TControl& control) { return nullptr; }
+  // Shows cursor over the program's windows until it is changed again.
+  virtual void SetCursor(Cursor cursor) {}
 };
 
 class Application {
@@ -58,8 +66,25 @@ class Application {
   void ProcessMessages();
   void Run(TForm& mainForm);
 
+  // The program-wide cursor (the hourglass while a slow operation runs).
+  Cursor ScreenCursor() const { return cursor_; }
+  void SetScreenCursor(Cursor cursor);
+
  private:
   Backend* backend_ = nullptr;
+  Cursor cursor_ = Cursor::Default;
+};
+
+// Shows the hourglass while it lives, then the cursor shown before.
+class HourGlassCursor {
+ public:
+  HourGlassCursor();
+  ~HourGlassCursor();
+  HourGlassCursor(const HourGlassCursor&) = delete;
+  HourGlassCursor& operator=(const HourGlassCursor&) = delete;
+
+ private:
+  Cursor previous_;
 };
 
 Application& App();

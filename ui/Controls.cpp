@@ -101,6 +101,10 @@ void TControl::DoKeyPress(char& key) {
   if (OnKeyPress) OnKeyPress(key);
 }
 
+void TControl::DoContextPopup(Point at, Point screenAt) {
+  if (OnContextPopup) OnContextPopup(at, screenAt);
+}
+
 void TControl::AttachPeer(std::unique_ptr<ControlPeer> peer) { peer_ = std::move(peer); }
 
 // ------------------------------------------------------------- TWinControl
@@ -358,7 +362,7 @@ void TForm::DispatchKeyDown(int key, ShiftState shift) {
     Close();
     return;
   }
-  if (OwnKeyHandling) {
+  if (OwnKeyHandling || KeyPreview) {
     DoKeyDown(key, shift);
     if (key == 0) return;
   }
@@ -366,7 +370,7 @@ void TForm::DispatchKeyDown(int key, ShiftState shift) {
 }
 
 void TForm::DispatchKeyUp(int key, ShiftState shift) {
-  if (OwnKeyHandling) {
+  if (OwnKeyHandling || KeyPreview) {
     DoKeyUp(key, shift);
     if (key == 0) return;
   }
@@ -374,7 +378,7 @@ void TForm::DispatchKeyUp(int key, ShiftState shift) {
 }
 
 void TForm::DispatchChar(char key) {
-  if (OwnKeyHandling) {
+  if (OwnKeyHandling || KeyPreview) {
     DoKeyPress(key);
     if (key == 0) return;
   }

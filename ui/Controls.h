@@ -125,6 +125,9 @@ class TControl {
   std::function<void(int& key, ShiftState)> OnKeyDown;
   std::function<void(int& key, ShiftState)> OnKeyUp;
   std::function<void(char& key)> OnKeyPress;  // a typed character; set it to 0 to withhold it
+  // A context menu is asked for (right click or the menu key): at is in the
+  // control's client pixels, screenAt on the screen (where a menu opens).
+  std::function<void(Point at, Point screenAt)> OnContextPopup;
 
   // Input entry points: the backend (or a test) reports what the user did.
   virtual void Click();
@@ -133,6 +136,7 @@ class TControl {
   virtual void DoKeyDown(int& key, ShiftState shift);
   virtual void DoKeyUp(int& key, ShiftState shift);
   virtual void DoKeyPress(char& key);
+  virtual void DoContextPopup(Point at, Point screenAt);
 
   ControlPeer* Peer() const { return peer_.get(); }
   void AttachPeer(std::unique_ptr<ControlPeer> peer);
@@ -315,6 +319,9 @@ class TForm : public TWinControl {
   // The form handles every key itself: no system dialog navigation, no
   // default or escape buttons; keys reach OnKeyDown/OnKeyUp/OnKeyPress.
   bool OwnKeyHandling = false;
+  // The form's key events see every key first; a key they leave non-zero
+  // goes on as usual (to the focused control, dialog navigation included).
+  bool KeyPreview = false;
   std::string IconResource;  // frame icon; empty for none
 
   int ModalResult = mrNone;
@@ -336,7 +343,7 @@ class TForm : public TWinControl {
   void SetActiveControl(TControl* control);
 
   // Keys go to the focused control, or to the form's own handlers first when
-  // OwnKeyHandling is set.
+  // OwnKeyHandling or KeyPreview is set.
   void DispatchKeyDown(int key, ShiftState shift);
   void DispatchKeyUp(int key, ShiftState shift);
   void DispatchChar(char key);

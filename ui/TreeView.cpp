@@ -26,6 +26,7 @@ void TTreeNode::Expand() {
   if (!allow) return;
   expanded_ = true;
   if (owner_->Tree()) owner_->Tree()->NodeChanged(*this);
+  owner_->NodeExpanded(*this);
   if (owner_->OnExpanded) owner_->OnExpanded(this);
 }
 
@@ -34,6 +35,7 @@ void TTreeNode::Collapse() {
   bool allow = true;
   if (owner_->OnCollapsing) owner_->OnCollapsing(this, allow);
   if (!allow) return;
+  owner_->NodeCollapsing(*this);
   expanded_ = false;
   if (owner_->Tree()) owner_->Tree()->NodeChanged(*this);
   if (owner_->OnCollapsed) owner_->OnCollapsed(this);
@@ -42,6 +44,12 @@ void TTreeNode::Collapse() {
 void TTreeNode::SetHasChildren(bool value) {
   if (value == hasChildren_) return;
   hasChildren_ = value;
+  if (owner_->Tree()) owner_->Tree()->NodeChanged(*this);
+}
+
+void TTreeNode::SetImages(int imageIndex, int selectedIndex) {
+  ImageIndex = imageIndex;
+  SelectedIndex = selectedIndex;
   if (owner_->Tree()) owner_->Tree()->NodeChanged(*this);
 }
 
@@ -164,17 +172,33 @@ TTreeNode* TTreeView::NodeAt(Point at) {
   return row < rows.size() ? rows[row] : nullptr;
 }
 
+TTreeNode* TTreeView::TopItem() { return Tree() ? Tree()->TopItem() : nullptr; }
+
+void TTreeView::SetTopItem(TTreeNode* node) {
+  if (Tree() && node) Tree()->SetTopItem(*node);
+}
+
+void TTreeView::SetStateImages(TStateImages* images) {
+  stateImages_ = images;
+  StateImageWidth = images ? images->Width : 0;
+  if (Tree()) Tree()->StateImagesChanged();
+}
+
 void TTreeView::TreePress(MouseButton button, Point at) {
   TTreeNode* node = NodeAt(at);
   if (!node) return;
-  const Rect label = LabelRect(*node);
-  const int buttonRight = label.Left - StateImageWidth - ImageWidth;
-  if (ShowButtons && at.X < buttonRight && at.X >= buttonRight - Indent &&
-      (node->HasChildren() || !node->Children().empty())) {
+  if (OnExpandButton(*node, at)) {
     node->Expanded() ? node->Collapse() : node->Expand();
     return;
   }
   SetSelected(node);
+}
+
+// The button takes the Indent wide column left of the state picture.
+bool TTreeView::OnExpandButton(const TTreeNode& node, Point at) {
+  const int buttonRight = LabelRect(node).Left - StateImageWidth - ImageWidth;
+  return ShowButtons && at.X < buttonRight && at.X >= buttonRight - Indent &&
+         (node.HasChildren() || !node.Children().empty());
 }
 
 void TTreeView::Paint() {

@@ -35,6 +35,8 @@ class TTreeNode {
   void SetStateIndex(int index);
   int ImageIndex = -1;
   int SelectedIndex = -1;
+  // Sets both pictures and lets the peer show them.
+  void SetImages(int imageIndex, int selectedIndex);
   void* Data = nullptr;  // whatever the owner of the tree keeps per node
 
   TTreeView* Owner() const { return owner_; }
@@ -50,16 +52,35 @@ class TTreeNode {
   int stateIndex_ = -1;
 };
 
+// Pictures the platform draws itself, as a tree's state pictures use them.
+enum class StockPicture { CheckBoxUnchecked, CheckBoxChecked, CheckBoxMixed };
+
+// A tree's state pictures: cells of Width x Height, cell n shown for state
+// index n. The backend draws the stock pictures and keeps its native list in
+// Native (an HIMAGELIST on Win32, made when the peer first shows the list).
+struct TStateImages {
+  int Width = 16, Height = 16;
+  std::vector<StockPicture> Cells;
+  Color HighlightColor = clHighlight;  // mark colour of classic check boxes
+  Color FrameColor = clBtnShadow;      // outline colour of classic check boxes
+  std::shared_ptr<void> Native;
+};
+
 // What a tree peer adds to the common peer: node structure and geometry.
 class TreePeer : public ControlPeer {
  public:
   virtual void NodeAdded(TTreeNode& node) = 0;
   virtual void NodeRemoved(TTreeNode& node) = 0;
-  virtual void NodeChanged(TTreeNode& node) = 0;  // text, state, expansion, button
+  virtual void NodeChanged(TTreeNode& node) = 0;  // text, state, pictures, expansion, button
   virtual void Cleared() = 0;
   virtual Rect LabelRect(const TTreeNode& node) = 0;
   virtual TTreeNode* NodeAt(Point at) = 0;
   virtual void StartEdit(TTreeNode& node) = 0;
+  // The node in the first visible row, and scrolling a node to that row.
+  virtual TTreeNode* TopItem() { return nullptr; }
+  virtual void SetTopItem(TTreeNode& node) {}
+  // Shows the tree's StateImages() anew (the peer also shows them when made).
+  virtual void StateImagesChanged() {}
 };
 
 class TTreeView : public TControl {
@@ -76,7 +97,15 @@ class TTreeView : public TControl {
   bool BorderNone = true;
   int StateImageWidth = 0;  // width of a state picture cell; 0 for no state pictures
   int ImageWidth = 0;       // width of a node icon; 0 for no icons
+  // A native image list (HIMAGELIST on Win32) that ImageIndex and
+  // SelectedIndex refer to; set before the peer is created. Null for none.
+  void* NativeImages = nullptr;
   int ItemHeight = 18;
+
+  // State pictures, owned by whoever sets them; null for none. Setting them
+  // also sets StateImageWidth and lets the peer show them.
+  TStateImages* StateImages() const { return stateImages_; }
+  void SetStateImages(TStateImages* images);
 
   // Appends a node as the last child of parent (nullptr: the top level).
   TTreeNode* AddChild(TTreeNode* parent, const std::string& text);
@@ -96,6 +125,10 @@ class TTreeView : public TControl {
   Rect LabelRect(const TTreeNode& node);
   // The node whose row holds the point, or nullptr.
   TTreeNode* NodeAt(Point at);
+  // The node in the first visible row (the scroll position); nullptr when
+  // unknown (no peer) or empty.
+  TTreeNode* TopItem();
+  void SetTopItem(TTreeNode* node);
 
   // Events.
   std::function<void(TTreeNode*, bool& allow)> OnExpanding;
@@ -109,11 +142,20 @@ class TTreeView : public TControl {
   // Input entry points beyond TControl's.
   // The ordinary tree press: selects the row's node, toggles on the button.
   virtual void TreePress(MouseButton button, Point at);
-  void Paint();  // what the backend calls before the tree paints
+  // Whether the point, on the node's row, is on the node's expand button.
+  bool OnExpandButton(const TTreeNode& node, Point at);
+  virtual void Paint();  // what the backend calls before the tree paints
   // Backends report the end of an in-place edit here.
   void EditDone(bool accepted, std::string newText);
 
   TreePeer* Tree() const { return static_cast<TreePeer*>(Peer()); }
+
+ protected:
+  // Run however a node is expanded or collapsed: after OnCollapsing allowed
+  // a collapse and before it happens, and after an expansion happened and
+  // before OnExpanded. Derived trees add behaviour here.
+  virtual void NodeCollapsing(TTreeNode& node) {}
+  virtual void NodeExpanded(TTreeNode& node) {}
 
  private:
   friend class TTreeNode;
@@ -122,6 +164,7 @@ class TTreeView : public TControl {
   std::vector<std::unique_ptr<TTreeNode>> roots_;
   TTreeNode* selected_ = nullptr;
   bool editing_ = false;
+  TStateImages* stateImages_ = nullptr;
 };
 
 }  // namespace ui

@@ -1,7 +1,5 @@
 #include "wizard/Tfm_Install.h"
 
-#include <stdexcept>
-
 namespace {
 
 ui::Font PageFont() { return ui::Font{"Arial", 14, false, ui::clWindowText}; }
@@ -23,8 +21,13 @@ ui::TProgressBar& AddProgress(ui::TWinControl& page, const std::string& name, in
 
 }  // namespace
 
-Tfm_Install::Tfm_Install(platform::Platform& platform, std::string argument1)
-    : ui::TForm(nullptr, "fm_Install"), Argument1(std::move(argument1)), platform_(platform) {
+Tfm_Install::Tfm_Install(platform::Platform& platform, platform::ShellNamespace& shell,
+                         std::string argument1)
+    : ui::TForm(nullptr, "fm_Install"),
+      SkinSelectDirectoryDialog1(platform, shell),
+      Argument1(std::move(argument1)),
+      platform_(platform),
+      shell_(shell) {
   SetCaption("Tavrin素材安装程序");
   SetClientSize(498, 291);
   Position = ui::FormPosition::ScreenCenter;
@@ -47,6 +50,10 @@ Tfm_Install::Tfm_Install(platform::Platform& platform, std::string argument1)
   bt_Next = &Add<ui::TButton>("bt_Next", "下一步", 384, 256, 75, 25);
   bt_cancel = &Add<ui::TButton>("bt_cancel", "取消", 384, 248, 75, 25);
   bt_cancel->SetVisible(false);
+  bt_Last->OnClick = [this] { bt_LastClick(); };
+  bt_Next->OnClick = [this] { bt_NextClick(); };
+  bt_cancel->OnClick = [this] { bt_cancelClick(); };
+  SkinSelectDirectoryDialog1.Title = "选择软件目录";
 
   OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
 
@@ -77,12 +84,15 @@ void Tfm_Install::BuildPages() {
   edt_PrjPath = &target.Add<ui::TEdit>("edt_PrjPath", 10, 136, 185, 22);
   edt_PrjPath->OnChange = [this] { UpdateSpaceLabels(); };
   bt_Browse = &target.Add<ui::TButton>("bt_Browse", "浏览", 202, 135, 47, 23);
+  bt_Browse->OnClick = [this] { bt_BrowseClick(); };
   Lb_Free = &AddLabel(target, "Lb_Free", 8, 168, "可用空间：");
   Lb_Total = &AddLabel(target, "Lb_Total", 8, 184, "总大小：");
 
   ui::TTabSheet& specialty = *Pages[pgSpecialty];
   AddLabel(specialty, "Label8", 24, 16, "请选择专业：");
-  CheckTree = &specialty.Add<ui::TTreeView>("CheckTree", 24, 40, 271, 153);
+  CheckTree = &specialty.Add<ui::TCheckTree>("CheckTree", 24, 40, 271, 153);
+  CheckTree->SetAutoSelect(true);
+  CheckTree->SetFont(ui::Font{"Arial", 14, false, ui::clBtnText});
 
   ui::TTabSheet& progress = *Pages[pgProgress];
   AddLabel(progress, "Label9", 114, 16, "正在安装", TitleFont());
@@ -113,5 +123,6 @@ void Tfm_Install::FormCloseQuery(bool& canClose) {
 
 int Tfm_Install::ShowMessageDialog(const std::string& text, int dialogType, int buttons,
                                    int helpContext) {
-  throw std::logic_error("message dialog not available: " + text);
+  return SkinMessage1.ShowMessageDialog(text, static_cast<dialogs::TMsgDlgType>(dialogType),
+                                        static_cast<dialogs::TMsgDlgButtons>(buttons), helpContext);
 }

@@ -2,20 +2,27 @@
 // buttons, the two progress bars, and the installer state.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "catalogue/InstallerState.h"
+#include "dialogs/TSkinMessage.h"
+#include "dialogs/TSkinSelectDirectoryDialog.h"
+#include "engine/InstallView.h"
+#include "engine/SpecialtyCheck.h"
 #include "platform/Platform.h"
+#include "platform/ShellNamespace.h"
+#include "ui/CheckTree.h"
 #include "ui/Controls.h"
-#include "ui/TreeView.h"
 
-class Tfm_Install : public ui::TForm, public TInstallerHost {
+class Tfm_Install : public ui::TForm, public TInstallView {
  public:
   static constexpr int kPageCount = 5;
   enum Page { pgWelcome = 0, pgTarget = 1, pgSpecialty = 2, pgProgress = 3, pgFinish = 4 };
 
   // argument1 is the first command-line argument of the relaunched copy: a
-  // proposed application folder, or "!" for none.
-  Tfm_Install(platform::Platform& platform, std::string argument1);
+  // proposed application folder, or "!" for none. shell is the namespace of
+  // the folder choosers.
+  Tfm_Install(platform::Platform& platform, platform::ShellNamespace& shell, std::string argument1);
   ~Tfm_Install() override;
 
   // Sets SourceRoot and SourceMatterLib from the relaunch's second argument.
@@ -24,8 +31,30 @@ class Tfm_Install : public ui::TForm, public TInstallerHost {
   void ShowPage(int index);
   int ActivePage() const { return PageCtrl->ActivePageIndex(); }
 
+  // Empties CheckTree and builds it from the catalogue: the standards in the
+  // order they first appear, each with its specialties below.
+  void FillSpecialtyTree(const TCdPacks& packs);
+  // For every node that has a parent, in tree order: the parent's text, the
+  // node's text and whether the node is ticked.
+  std::vector<TSpecialtyCheck> ListSpecialtyChecks() const;
+
   int ShowMessageDialog(const std::string& text, int dialogType, int buttons,
                         int helpContext) override;
+
+  // Page flow: what the three buttons do on each page.
+  void bt_NextClick();
+  void bt_LastClick();
+  void bt_cancelClick();
+  void bt_BrowseClick();
+
+  // What the installation engine works on.
+  ui::TProgressBar& FileProgressBar() override { return *FileProgress; }
+  ui::TProgressBar& AreaProgressBar() override { return *AreaProgress; }
+  ui::TLabel& FileStatusLabel() override { return *Lb_File; }
+  ui::TLabel& SpecStatusLabel() override { return *Lb_Spec; }
+  ui::TButton& NextButton() override { return *bt_Next; }
+  ui::TButton& CancelButton() override { return *bt_cancel; }
+  ui::TButton& BackButton() override { return *bt_Last; }
 
   // Target folder page.
   // The application folder registered under HKEY_LOCAL_MACHINE, or "".
@@ -34,6 +63,10 @@ class Tfm_Install : public ui::TForm, public TInstallerHost {
   void UpdateSpaceLabels();
 
   TInstallerState State;
+  // Every message and question of the wizard goes through this component.
+  dialogs::TSkinMessage SkinMessage1;
+  // Browse on the target folder page.
+  dialogs::TSkinSelectDirectoryDialog SkinSelectDirectoryDialog1;
   const std::string Argument1;
 
   // Controls, as the pages hold them.
@@ -47,7 +80,7 @@ class Tfm_Install : public ui::TForm, public TInstallerHost {
   ui::TLabel* Lb_Free;
   ui::TLabel* Lb_Total;
   // Page 2.
-  ui::TTreeView* CheckTree;
+  ui::TCheckTree* CheckTree;
   // Page 3.
   ui::TLabel* Lb_Spec;
   ui::TProgressBar* AreaProgress;
@@ -64,6 +97,8 @@ class Tfm_Install : public ui::TForm, public TInstallerHost {
  private:
   void BuildPages();
   void FormCloseQuery(bool& canClose);
+  void InstallSelectedPacks();
 
   platform::Platform& platform_;
+  platform::ShellNamespace& shell_;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/fake/FakePlatform.h"
+#include "platform/fake/FakeShellNamespace.h"
 #include "ui/headless/HeadlessBackend.h"
 #include "wizard/Tfm_Install.h"
 
@@ -12,7 +13,8 @@ class WizardWindow : public ::testing::Test {
  protected:
   ui::HeadlessScope headless;
   platform::FakePlatform machine;
-  Tfm_Install form{machine, "!"};
+  platform::FakeShellNamespace shell{machine};
+  Tfm_Install form{machine, shell, "!"};
 };
 
 TEST_F(WizardWindow, WindowFrameAndInitialState) {
@@ -144,7 +146,7 @@ TEST_F(WizardWindow, ShowPageLeavesOnlyTheCurrentTabVisible) {
 TEST_F(WizardWindow, CloseRequestIsRefusedOnlyOnTheProgressPage) {
   for (int page = 0; page < Tfm_Install::kPageCount; ++page) {
     SCOPED_TRACE(page);
-    Tfm_Install window(machine, "!");
+    Tfm_Install window(machine, shell, "!");
     window.Show();
     window.ShowPage(page);
     window.Close();

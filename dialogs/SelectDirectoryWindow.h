@@ -1,0 +1,41 @@
+// The folder chooser's window: the folder tree in a framed area over a
+// 50-pixel strip with OK and Cancel at its left. The tree area follows the
+// window's size. The window sees the keys first: Enter is OK (Cancel while
+// Cancel has the focus), Escape is Cancel, Tab and Shift+Tab move the focus
+// between the tree, OK and Cancel; every other key goes on to the focused
+// control (the tree's own keys, the edit box of a folder being renamed).
+#pragma once
+#include <memory>
+#include <string>
+
+#include "dialogs/DirTreeShellCommands.h"
+#include "dialogs/TSkinDirTreeView.h"
+#include "platform/Platform.h"
+#include "platform/ShellNamespace.h"
+#include "ui/Controls.h"
+
+namespace dialogs {
+
+class SelectDirectoryWindow : public ui::TForm {
+ public:
+  static constexpr int kButtonStripHeight = 50;
+
+  SelectDirectoryWindow(platform::ShellNamespace& shell, platform::Platform& files, const std::string& title,
+                        const ui::Font& font);
+
+  ui::TPanel* TreePanel;
+  TSkinDirTreeView* DirTree;
+  ui::TPanel* ButtonPanel;
+  ui::TButton* bt_OK;
+  ui::TButton* bt_Cancel;
+
+ protected:
+  void Resized() override;
+
+ private:
+  void KeyDown(int& key, ui::ShiftState shift);
+
+  std::unique_ptr<DirTreeShellCommands> commands_;
+};
+
+}  // namespace dialogs

@@ -1,0 +1,208 @@
+#include "dialogs/TSkinDirTreeView.h"
+
+#include <algorithm>
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+#include "text/AnsiText.h"
+#include "ui/Application.h"
+
+namespace dialogs {
+
+using platform::ShellItemPtr;
+using platform::ShellName;
+
+TSkinDirTreeView::TSkinDirTreeView(ui::TWinControl* parent, std::string name, platform::ShellNamespace& shell)
+    : ui::TTreeView(parent, std::move(name), 0, 0, 0, 0), shell_(shell) {
+  ShowButtons = ShowLines = ShowRoot = true;
+  ReadOnly = false;  // labels can be edited: renaming a folder
+  HideSelection = false;
+  NativeImages = shell_.SmallImages();
+  ImageWidth = 16;
+  OnExpanding = [this](ui::TTreeNode* node, bool&) { NodeExpanding(node); };
+
+  ui::TTreeNode* desktop = AddItemNode(nullptr, shell_.Desktop());
+  desktop->Expand();
+  SetSelected(desktop);
+}
+
+const ShellItemPtr& TSkinDirTreeView::ItemOf(const ui::TTreeNode& node) const { return nodes_.at(&node).item; }
+
+platform::NativeWindow TSkinDirTreeView::OwnerWindow() {
+  ui::TForm* form = OwnerForm();
+  return form && ui::App().HasBackend() ? ui::App().GetBackend().NativeHandle(*form) : nullptr;
+}
+
+// ------------------------------------------------------------ names, paths
+
+std::string TSkinDirTreeView::Readable(const ShellItemPtr& item, std::string name) {
+  if (name.compare(0, 3, "::{") == 0) name = shell_.Name(item, ShellName::Normal);
+  if (name.size() >= 2 && name[0] == '?' && name[1] >= '0' && name[1] <= '9') {
+    name.erase(std::remove(name.begin(), name.end(), '?'), name.end());
+  }
+  return name;
+}
+
+std::string TSkinDirTreeView::TextOf(const ShellItemPtr& item, bool isRoot) {
+  return Readable(item, shell_.Name(item, isRoot ? ShellName::Normal : ShellName::InFolder));
+}
+
+std::string TSkinDirTreeView::PathOf(const ui::TTreeNode& node) {
+  const ShellItemPtr& item = ItemOf(node);
+  return Readable(item, shell_.Name(item, ShellName::Parsing));
+}
+
+// ------------------------------------------------------- nodes, expansion
+
+ui::TTreeNode* TSkinDirTreeView::AddItemNode(ui::TTreeNode* parent, const ShellItemPtr& item) {
+  ui::TTreeNode* node = AddChild(parent, TextOf(item, parent == nullptr));
+  nodes_[node] = NodeInfo{item, false};
+  node->SetImages(shell_.IconIndex(item, false), shell_.IconIndex(item, true));
+  node->SetHasChildren((shell_.Attributes(item) & platform::saHasSubFolders) != 0);
+  return node;
+}
+
+bool TSkinDirTreeView::IsListableFolder(const ShellItemPtr& item) {
+  if (!(shell_.Attributes(item) & platform::saFolder)) return false;
+  const std::string path = text::UpperAscii(shell_.FileSystemPath(item));
+  const std::string zip = ".ZIP";
+  return path.size() < zip.size() || path.compare(path.size() - zip.size(), zip.size(), zip) != 0;
+}
+
+void TSkinDirTreeView::NodeExpanding(ui::TTreeNode* node) {
+  NodeInfo& info = nodes_.at(node);
+  if (!info.listed) {
+    info.listed = true;
+    if (!IsListableFolder(info.item)) {
+      shell_.OpenDefault(info.item);
+    } else if (node->HasChildren()) {
+      ListChildren(node);
+    }
+  }
+  // A folder that turned out to have no sub-folders loses its button.
+  node->SetHasChildren(!node->Children().empty());
+}
+
+void TSkinDirTreeView::ListChildren(ui::TTreeNode* node) {
+  ui::HourGlassCursor busy;
+  const ShellItemPtr folder = ItemOf(*node);
+  std::vector<ShellItemPtr> items;
+  if (!shell_.ListSubFolders(folder, OwnerWindow(), items)) return;
+  // A stable sort stays within bounds even if the shell's order is not
+  // consistent.
+  std::stable_sort(items.begin(), items.end(), [&](const ShellItemPtr& a, const ShellItemPtr& b) {
+    return shell_.Compare(folder, a, b) < 0;
+  });
+  for (const ShellItemPtr& item : items) AddItemNode(node, item);
+}
+
+void TSkinDirTreeView::Forget(const ui::TTreeNode* node) {
+  for (const auto& child : node->Children()) Forget(child.get());
+  nodes_.erase(node);
+}
+
+void TSkinDirTreeView::RemoveChildren(ui::TTreeNode* node) {
+  while (!node->Children().empty()) RemoveNode(node->Children().back().get());
+}
+
+void TSkinDirTreeView::RemoveNode(ui::TTreeNode* node) {
+  Forget(node);
+  Delete(node);
+}
+
+// ------------------------------------------------------- finding, opening
+
+bool TSkinDirTreeView::IsBelow(const ui::TTreeNode* node, const ui::TTreeNode* ancestor) const {
+  for (const ui::TTreeNode* n = node ? node->Parent() : nullptr; n; n = n->Parent()) {
+    if (n == ancestor) return true;
+  }
+  return false;
+}
+
+ui::TTreeNode* TSkinDirTreeView::FindFrom(ui::TTreeNode* start, const ShellItemPtr& item) {
+  if (shell_.SameItem(ItemOf(*start), item)) return start;
+  for (const auto& child : start->Children()) {
+    if (ui::TTreeNode* found = FindFrom(child.get(), item)) return found;
+  }
+  return nullptr;
+}
+
+void TSkinDirTreeView::SelectMyComputer() {
+  ui::TTreeNode* myComputer = FindFrom(TopLevel().front().get(), shell_.MyComputer());
+  SetSelected(myComputer);
+  if (myComputer) myComputer->Expand();
+}
+
+void TSkinDirTreeView::OpenPath(const std::string& path) {
+  ShellItemPtr target;
+  if (!shell_.ParseDisplayName(path, target)) throw std::runtime_error("Error setting path: \"" + path + "\"");
+  // The chain of folders from the desktop's child down to the target.
+  std::vector<ShellItemPtr> chain;
+  for (ShellItemPtr item = target; shell_.Parent(item); item = shell_.Parent(item)) chain.push_back(item);
+  std::reverse(chain.begin(), chain.end());
+
+  ui::TTreeNode* current = TopLevel().front().get();
+  for (const ShellItemPtr& folder : chain) {
+    if (ui::TTreeNode* found = FindFrom(current, folder)) {
+      found->Expand();
+      current = found;
+    }
+  }
+  ui::TTreeNode* selected = FindFrom(current, target);
+  SetSelected(selected);
+  if (selected) selected->Expand();
+}
+
+// ------------------------------------------------------ refresh, renaming
+
+void TSkinDirTreeView::Refresh(ui::TTreeNode* node) {
+  NodeInfo& info = nodes_.at(node);
+  if (!info.listed) {
+    node->SetHasChildren((shell_.Attributes(info.item) & platform::saHasSubFolders) != 0);
+    return;
+  }
+  // What to restore, by shell item: the nodes below that were expanded, the
+  // selection and the node in the top row.
+  std::vector<ShellItemPtr> expanded;
+  std::function<void(const ui::TTreeNode*)> collect = [&](const ui::TTreeNode* n) {
+    for (const auto& child : n->Children()) {
+      if (child->Expanded()) expanded.push_back(ItemOf(*child));
+      collect(child.get());
+    }
+  };
+  collect(node);
+  const ShellItemPtr selected = IsBelow(Selected(), node) ? ItemOf(*Selected()) : nullptr;
+  ui::TTreeNode* top = TopItem();
+  const ShellItemPtr topItem = top && IsBelow(top, node) ? ItemOf(*top) : nullptr;
+
+  RemoveChildren(node);
+  ListChildren(node);
+  node->SetHasChildren(!node->Children().empty());
+
+  std::function<void(ui::TTreeNode*)> restore = [&](ui::TTreeNode* n) {
+    for (const auto& child : n->Children()) {
+      const bool wasExpanded = std::any_of(expanded.begin(), expanded.end(), [&](const ShellItemPtr& item) {
+        return shell_.SameItem(item, ItemOf(*child));
+      });
+      if (wasExpanded) child->Expand();
+      restore(child.get());
+    }
+  };
+  restore(node);
+  if (selected) {
+    ui::TTreeNode* again = FindFrom(node, selected);
+    SetSelected(again ? again : node);
+  }
+  if (topItem) SetTopItem(FindFrom(node, topItem));
+}
+
+void TSkinDirTreeView::Rebind(ui::TTreeNode* node, const ShellItemPtr& item) {
+  nodes_.at(node).item = item;
+  node->SetText(TextOf(item, node->Parent() == nullptr));
+  node->SetImages(shell_.IconIndex(item, false), shell_.IconIndex(item, true));
+  // The sub-folders read so far are named after the old item.
+  Refresh(node);
+}
+
+}  // namespace dialogs

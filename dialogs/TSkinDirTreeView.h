@@ -1,0 +1,72 @@
+// The folder tree of the folder chooser: a tree view over the shell's
+// namespace with the desktop as its only top-level node. Sub-folders are read
+// from the shell when a node is first expanded, in the order the shell gives
+// that folder; each node knows its shell item, from which its text, icons and
+// path come.
+#pragma once
+#include <map>
+#include <string>
+
+#include "platform/ShellNamespace.h"
+#include "ui/TreeView.h"
+
+namespace dialogs {
+
+class TSkinDirTreeView : public ui::TTreeView {
+ public:
+  // Builds the desktop node, expanded and selected.
+  TSkinDirTreeView(ui::TWinControl* parent, std::string name, platform::ShellNamespace& shell);
+
+  platform::ShellNamespace& Shell() const { return shell_; }
+  const platform::ShellItemPtr& ItemOf(const ui::TTreeNode& node) const;
+  // The chosen folder as the chooser hands it back: the full path of a
+  // file-system folder (a drive's root with its "\"), otherwise the shell's
+  // display name (My Computer, ...).
+  std::string PathOf(const ui::TTreeNode& node);
+
+  // Selects My Computer and expands it.
+  void SelectMyComputer();
+  // Expands the tree down to the folder that path names and selects it; when
+  // the tree cannot reach it (a folder inside a hidden one, ...) nothing is
+  // selected. Raises an error when the shell cannot parse path.
+  void OpenPath(const std::string& path);
+
+  // Reads the sub-folders of a node again, keeping which of them were
+  // expanded, the selection and the scroll position.
+  void Refresh(ui::TTreeNode* node);
+  // Lets a node stand for another item (the same folder renamed).
+  void Rebind(ui::TTreeNode* node, const platform::ShellItemPtr& item);
+  void RemoveNode(ui::TTreeNode* node);
+
+  // The native window that owns the shell's prompts and menus.
+  platform::NativeWindow OwnerWindow();
+
+ private:
+  struct NodeInfo {
+    platform::ShellItemPtr item;
+    bool listed = false;  // whether its sub-folders have been read
+  };
+
+  ui::TTreeNode* AddItemNode(ui::TTreeNode* parent, const platform::ShellItemPtr& item);
+  void NodeExpanding(ui::TTreeNode* node);
+  // Whether expanding the item lists its sub-folders; other items (a zip
+  // file that the shell counts among folders) are opened by the shell.
+  bool IsListableFolder(const platform::ShellItemPtr& item);
+  void ListChildren(ui::TTreeNode* node);
+  void RemoveChildren(ui::TTreeNode* node);
+  void Forget(const ui::TTreeNode* node);
+  // The node of item: start itself, or else the first one below it in depth
+  // -first order; nullptr when none is there.
+  ui::TTreeNode* FindFrom(ui::TTreeNode* start, const platform::ShellItemPtr& item);
+  bool IsBelow(const ui::TTreeNode* node, const ui::TTreeNode* ancestor) const;
+  std::string TextOf(const platform::ShellItemPtr& item, bool isRoot);
+  // Names that the shell gives as a class identifier ("::{...}") are
+  // replaced by the item's normal name; a name starting with "?" and a digit
+  // loses every "?".
+  std::string Readable(const platform::ShellItemPtr& item, std::string name);
+
+  platform::ShellNamespace& shell_;
+  std::map<const ui::TTreeNode*, NodeInfo> nodes_;
+};
+
+}  // namespace dialogs

@@ -1,0 +1,126 @@
+// The recursive copy of a pack folder. Existing target files are never
+// copied again, so a file must never stand under its final name before it is
+// complete: every file is copied to a temporary name beside it and renamed
+// into place when the copy has succeeded.
+#include <vector>
+
+#include "dialogs/MessageDialogTypes.h"
+#include "engine/FolderEntry.h"
+#include "engine/PackCopy.h"
+#include "engine/PackProgress.h"
+#include "text/AnsiText.h"
+
+namespace engine {
+
+namespace {
+
+// The name under which name is copied before it is complete: always the same
+// one, so that the next run finds what a killed copy left, and none that the
+// source folder itself holds.
+std::string TemporaryName(const std::string& name, const std::vector<platform::FindEntry>& sourceEntries) {
+  std::string candidate = name + ".~copy";
+  const auto taken = [&](const std::string& n) {
+    for (const platform::FindEntry& entry : sourceEntries)
+      if (text::UpperAscii(entry.Name) == text::UpperAscii(n)) return true;
+    return false;
+  };
+  while (taken(candidate)) candidate += "~";
+  return candidate;
+}
+
+// Removes a file even if it is read-only (a copy from a disc takes the
+// disc's read-only attribute).
+void RemoveFile(platform::Platform& platform, const std::string& path) {
+  if (!platform::FileExists(platform, path)) return;
+  ClearReadOnly(platform, path);
+  platform.DeleteFile(path);
+}
+
+}  // namespace
+
+bool TPackCopy::CopyTree(const std::string& source, const std::string& target) {
+  return CopyFolder(source, target, AreaShareStart(view_));
+}
+
+bool TPackCopy::CopyFolder(const std::string& sourceFolder, const std::string& targetFolder,
+                           std::int32_t areaStart) {
+  const std::string source = text::IncludeTrailingBackslash(sourceFolder);
+  const std::string target = text::IncludeTrailingBackslash(targetFolder);
+  const std::vector<platform::FindEntry> entries = platform_.ListFolder(source + "*.*");
+  if (entries.empty()) return false;  // missing or unreadable
+  if (state_.CancelRequested) return false;
+  // A folder that cannot be made shows up as failing file copies below.
+  if (!platform::DirectoryExists(platform_, target)) platform::ForceDirectories(platform_, target);
+
+  // The status of this call: the last file it copied.
+  std::string status;
+  for (const platform::FindEntry& entry : entries) {
+    if (state_.CancelRequested) return false;
+    if (IsDotEntry(entry)) continue;
+    if (IsPlainFolder(entry)) {
+      if (!platform::DirectoryExists(platform_, target + entry.Name)) platform_.CreateFolder(target + entry.Name);
+      if (!CopyFolder(source + entry.Name, target + entry.Name, areaStart)) return false;
+      continue;
+    }
+    if (!platform::FileExists(platform_, target + entry.Name)) {
+      status = "正在复制:" + text::QuotedName(entry.Name) + ".";
+      if (!CopyMissingFile(source, target, entry.Name, entry.Size, TemporaryName(entry.Name, entries)))
+        return false;
+    }
+    ShowStatus(view_, status);
+    AdvanceProgress(view_, entry.Size, areaStart);
+    // Here the Cancel button's handler can run and set CancelRequested.
+    view_.ProcessMessages();
+  }
+  return true;
+}
+
+bool TPackCopy::CopyMissingFile(const std::string& source, const std::string& target, const std::string& name,
+                                std::int64_t size, const std::string& temporaryName) {
+  for (;;) {
+    if (CopyIntoPlace(source + name, target + name, target + temporaryName)) return true;
+    switch (view_.ShowMessageDialog(CopyFailureText(target, name, size), dialogs::mtError,
+                                    dialogs::mbAbort | dialogs::mbRetry | dialogs::mbIgnore, 0)) {
+      case ui::mrAbort:
+        return false;
+      case ui::mrIgnore:
+        ClearReadOnly(platform_, target + name);
+        return true;
+      default:  // Retry, or any other answer: copy again
+        break;
+    }
+  }
+}
+
+bool TPackCopy::CopyIntoPlace(const std::string& from, const std::string& to, const std::string& temporary) {
+  RemoveFile(platform_, temporary);  // left by an earlier attempt or a killed run
+  if (platform_.CopyFile(from, temporary, false)) {
+    // The copy has the source's attributes; it is made writable before it
+    // takes its final name.
+    ClearReadOnly(platform_, temporary);
+    if (platform_.MoveFile(temporary, to)) return true;
+  }
+  RemoveFile(platform_, temporary);
+  return false;
+}
+
+std::string TPackCopy::CopyFailureText(const std::string& target, const std::string& name, std::int64_t size) {
+  const std::string drive = text::UpperAscii(text::Trim(target).substr(0, 1)) + ":\\";
+  platform::DiskSpace space;
+  // When the free space cannot be found (a network path), the failure is
+  // reported as a copy error.
+  if (platform_.GetDiskFreeSpace(drive, space)) {
+    const std::uint64_t freeBytes =
+        std::uint64_t{space.FreeClusters} * space.SectorsPerCluster * space.BytesPerSector;
+    if (size > 0 && static_cast<std::uint64_t>(size) > freeBytes) return "磁盘空间已满，请清理磁盘后再试。";
+  }
+  return "复制:" + text::QuotedName(name) + "出错。";
+}
+
+void ClearReadOnly(platform::Platform& platform, const std::string& path) {
+  const std::uint32_t attributes = platform.GetAttributes(path);
+  if (attributes == platform::kInvalidAttributes || (attributes & platform::faDirectory)) return;  // no file
+  if (attributes & platform::faReadOnly) platform.SetAttributes(path, attributes & ~std::uint32_t{platform::faReadOnly});
+}
+
+}  // namespace engine

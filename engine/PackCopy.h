@@ -1,0 +1,64 @@
+// The copy of one pack from the disc being read into the application's
+// material library: the refresh of the pack's ".PAK" file, the recursive copy
+// with its Abort/Retry/Ignore question, the two progress bars, and the update
+// of the pack's pending-disc file.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "catalogue/InstallerState.h"
+#include "engine/InstallView.h"
+#include "platform/Platform.h"
+
+namespace engine {
+
+class TPackCopy {
+ public:
+  TPackCopy(TInstallerState& state, platform::Platform& platform, TInstallView& view)
+      : state_(state), platform_(platform), view_(view) {}
+
+  // Copies the first ".PAK" file of the source pack folder over the target
+  // copy (the copy's own result is not looked at); false when the source
+  // folder holds none.
+  bool RefreshPakFile(const std::string& standard, const std::string& specialty);
+
+  // Copies the pack from this disc when its pending list names the disc, and
+  // then drops the disc from the list. False only when the copy failed or was
+  // cancelled; the window then shows Next instead of Cancel.
+  bool InstallPackFromDisc(const std::string& standard, const std::string& specialty);
+
+  // Copies every file of source that target lacks, recursively, asking the
+  // user about every file that cannot be copied. False when it stopped before
+  // the end: source cannot be listed, the user chose Abort, or a cancel was
+  // requested.
+  bool CopyTree(const std::string& source, const std::string& target);
+
+ private:
+  std::string SourcePackFolder(const std::string& standard, const std::string& specialty) const;
+  std::string TargetPackFolder(const std::string& standard, const std::string& specialty) const;
+
+  // CopyTree below one folder; areaStart is the area bar's position at which
+  // the pack's share starts.
+  bool CopyFolder(const std::string& source, const std::string& target, std::int32_t areaStart);
+  // Copies one missing file, asking again and again while it fails; false
+  // when the user chose Abort.
+  bool CopyMissingFile(const std::string& source, const std::string& target, const std::string& name,
+                       std::int64_t size, const std::string& temporaryName);
+  // Copies to temporaryName in the target folder and renames the copy into
+  // place, so that no partial file ever stands under the final name.
+  bool CopyIntoPlace(const std::string& from, const std::string& to, const std::string& temporary);
+  std::string CopyFailureText(const std::string& target, const std::string& name, std::int64_t size);
+
+  TInstallerState& state_;
+  platform::Platform& platform_;
+  TInstallView& view_;
+};
+
+// Bytes of all entries below folder, sub-folders included (any entry with the
+// folder bit counts as a folder); 0 for a folder that cannot be listed.
+std::int64_t DirectorySize(platform::Platform& platform, const std::string& folder);
+
+// Removes the read-only attribute of the file at path, if there is one.
+void ClearReadOnly(platform::Platform& platform, const std::string& path);
+
+}  // namespace engine

@@ -1,0 +1,21 @@
+// Locale: the user's case-insensitive comparison and decimal separator.
+#include "platform/win32/Win32Platform.h"
+#include "platform/win32/WinApi.h"
+
+namespace platform {
+
+int Win32Platform::CompareTextNoCase(const std::string& a, const std::string& b) {
+  // CompareStringA answers 1, 2 or 3 for less, equal, greater (0 on failure).
+  return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                          static_cast<int>(b.size())) -
+         CSTR_EQUAL;
+}
+
+char Win32Platform::DecimalSeparator() {
+  char buffer[8] = {};
+  if (::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) == 0 || buffer[0] == '\0')
+    return '.';
+  return buffer[0];
+}
+
+}  // namespace platform

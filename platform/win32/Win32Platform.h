@@ -1,0 +1,42 @@
+// The platform on the real system: each operation is the Win32 A call that
+// the interface names, one source file per concept (Win32Files.cpp,
+// Win32Drives.cpp, Win32Registry.cpp, Win32Locale.cpp, Win32Process.cpp).
+#pragma once
+#include "platform/Platform.h"
+
+namespace platform {
+
+class Win32Platform final : public Platform {
+ public:
+  // --- process and start-up (Win32Process.cpp)
+  std::string TempPath() override;
+  std::string ModulePath() override;
+  std::string CommandLine() override;
+  bool SameFolder(const std::string& a, const std::string& b) override;
+  bool ShellOpen(const std::string& file, const std::string& parameters) override;
+
+  // --- files and folders (Win32Files.cpp)
+  std::vector<FindEntry> ListFolder(const std::string& pattern) override;
+  std::uint32_t GetAttributes(const std::string& path) override;
+  bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
+  bool CreateFolder(const std::string& path) override;
+  bool CopyFile(const std::string& source, const std::string& target, bool failIfExists) override;
+  bool MoveFile(const std::string& source, const std::string& target) override;
+  bool DeleteFile(const std::string& path) override;
+  std::unique_ptr<File> OpenRead(const std::string& path) override;
+  std::unique_ptr<File> OpenWrite(const std::string& path) override;
+
+  // --- drives (Win32Drives.cpp)
+  int GetDriveType(const std::string& root) override;
+  bool GetDiskFreeSpace(const std::string& root, DiskSpace& space) override;
+
+  // --- registry (Win32Registry.cpp)
+  RegistryRead ReadMachineString(const std::string& key, const std::string& value,
+                                 std::string& result) override;
+
+  // --- locale (Win32Locale.cpp)
+  int CompareTextNoCase(const std::string& a, const std::string& b) override;
+  char DecimalSeparator() override;
+};
+
+}  // namespace platform

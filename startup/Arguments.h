@@ -1,0 +1,22 @@
+// The program's command-line arguments, read by the installer's own rule:
+// runs of characters with codes 1 to 32 separate arguments; a double quote
+// switches grouping on or off and is itself removed; an empty pair of quotes
+// gives no argument; there is no escape character, so "E:\" between double
+// quotes reads back as E:\. Argument 0 is the program itself.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace startup {
+
+// Every argument of the command line, argument 0 first.
+std::vector<std::string> SplitArguments(const std::string& commandLine);
+
+// Argument index of the command line; a missing argument reads as "".
+std::string ParamStr(const std::string& commandLine, std::size_t index);
+
+// The parameters that start the relocated copy: both arguments in double
+// quotes, so that blanks stay inside them, separated by one blank.
+std::string BuildRelaunchParameters(const std::string& argument1, const std::string& argument2);
+
+}  // namespace startup

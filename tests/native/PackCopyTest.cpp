@@ -1,0 +1,435 @@
+// The copy of one pack from a disc on the in-memory machine: what is copied,
+// both progress bars and the status text, the Abort/Retry/Ignore question,
+// cancel, a killed copy, and sizes beyond 32 bits.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "catalogue/CatalogueFormat.h"
+#include "dialogs/MessageDialogTypes.h"
+#include "engine/PackCopy.h"
+#include "platform/fake/FakePlatform.h"
+#include "tests/CatalogueSamples.h"
+#include "tests/EngineTestView.h"
+#include "tests/PackCopyCases.h"
+#include "ui/headless/HeadlessBackend.h"
+
+namespace {
+
+using platform::FakePlatform;
+
+constexpr std::uint32_t kDiscFile = platform::faReadOnly | platform::faArchive;
+constexpr std::uint32_t kDiscFolder = platform::faDirectory | platform::faReadOnly;
+constexpr std::uint64_t kGiB = 1ull << 30;
+
+// The fake with some files listed larger than their contents: files of
+// several GiB that the machine need not hold.
+class BigFilesMachine : public FakePlatform {
+ public:
+  std::vector<platform::FindEntry> ListFolder(const std::string& pattern) override {
+    std::vector<platform::FindEntry> entries = FakePlatform::ListFolder(pattern);
+    for (platform::FindEntry& entry : entries)
+      if (entry.Name == "big.iso") entry.Size = static_cast<std::int64_t>(3 * kGiB);
+    return entries;
+  }
+};
+
+// One handling of pending events: what the page showed then.
+struct Step {
+  std::string label;
+  int file, area;
+  bool operator==(const Step& o) const { return label == o.label && file == o.file && area == o.area; }
+};
+void PrintTo(const Step& s, std::ostream* os) { *os << "{\"" << s.label << "\", " << s.file << ", " << s.area << "}"; }
+
+class PackCopy : public ::testing::Test {
+ protected:
+  PackCopy() {
+    machine.AddDrive('C');
+    machine.AddDrive('E', platform::kDriveCdRom);
+    state.SetSourceRoot("E:\\");
+    state.TargetMatterLib = "C:\\Tavrin\\DLL\\VEXA\\MatterLib\\";
+    state.DiscLabel = std::string("CD1");
+    state.Packs = {samples::Pack("国标", "土建", {"CD1", "CD2"})};
+    // The second of two packs.
+    view.AreaProgress->SetMax(200);
+    view.AreaProgress->SetPosition(100);
+    headless.Backend.OnProcessMessages = [this] {
+      steps.push_back({view.Lb_File->Caption(), view.FileProgress->Position(), view.AreaProgress->Position()});
+      if (onEvents) onEvents();
+    };
+  }
+
+  static std::string Source(const std::string& relative = "") { return "E:\\MatterLib\\国标\\土建\\" + relative; }
+  static std::string Target(const std::string& relative = "") {
+    return "C:\\Tavrin\\DLL\\VEXA\\MatterLib\\国标\\土建\\" + relative;
+  }
+  static std::string Bytes(std::size_t count, char c) { return std::string(count, c); }
+
+  // a.dwg (1 500 bytes), 图块\b.dwg (900) in a read-only folder, c'd.dwg
+  // (3 000): 5 400 bytes, a file bar of 5.
+  void AddThreeFilePack() {
+    machine.AddFile(Source("a.dwg"), Bytes(1500, 'a'), kDiscFile);
+    machine.AddFolder(Source("图块"), kDiscFolder);
+    machine.AddFile(Source("图块\\b.dwg"), Bytes(900, 'b'), kDiscFile);
+    machine.AddFile(Source("c'd.dwg"), Bytes(3000, 'c'), kDiscFile);
+  }
+  std::vector<std::string> Names(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const platform::FindEntry& entry : machine.ListFolder(folder + "*.*"))
+      if (entry.Name != "." && entry.Name != "..") names.push_back(entry.Name);
+    return names;
+  }
+  std::string PendingFile() { return machine.ReadContents(Target("Install.Dat")); }
+  static std::string Pending(const std::vector<std::string>& labels) {
+    return catalogue::SerializePendingLabels(samples::Labels(labels));
+  }
+  void ExpectRunStoppedAsFailed() {
+    EXPECT_FALSE(state.InstallOk);
+    EXPECT_FALSE(view.bt_cancel->Visible());
+    EXPECT_TRUE(view.bt_Next->Visible());
+    EXPECT_TRUE(view.bt_Next->Enabled());
+  }
+
+  BigFilesMachine machine;
+  ui::HeadlessScope headless;
+  TInstallerState state;
+  EngineTestView view{state};
+  engine::TPackCopy copy{state, machine, view};
+  std::vector<Step> steps;
+  std::function<void()> onEvents;
+};
+
+const char kDiskFull[] = "磁盘空间已满，请清理磁盘后再试。";
+
+TEST_F(PackCopy, PendingPackIsCopiedFromThisDiscAndTheDiscDropped) {
+  AddThreeFilePack();
+
+  ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
+
+  EXPECT_EQ(machine.ReadContents(Target("a.dwg")), Bytes(1500, 'a'));
+  EXPECT_EQ(machine.ReadContents(Target("图块\\b.dwg")), Bytes(900, 'b'));
+  EXPECT_EQ(machine.ReadContents(Target("c'd.dwg")), Bytes(3000, 'c'));
+  EXPECT_EQ(machine.GetAttributes(Target("c'd.dwg")), platform::faArchive);
+  EXPECT_EQ(Names(Target()), (std::vector<std::string>{"a.dwg", "图块", "c'd.dwg", "Install.Dat"}));
+  EXPECT_EQ(PendingFile(), Pending({"CD2"}));
+  EXPECT_TRUE(state.InstallOk);
+  EXPECT_TRUE(view.Messages.empty());
+
+  // 1 500 bytes advance the file bar by 1, 900 bytes by 0; the area bar
+  // shows the pack's share from 100 on.
+  EXPECT_EQ(view.FileProgress->Max(), 5);
+  EXPECT_EQ(steps, (std::vector<Step>{{"正在复制:'a.dwg'.", 1, 120},
+                                      {"正在复制:'b.dwg'.", 1, 120},
+                                      {"正在复制:'c''d.dwg'.", 3, 160}}));
+}
+
+TEST_F(PackCopy, DiscThatThePackNoLongerNeedsCopiesNothing) {
+  struct Case {
+    const char* what;
+    const char* discLabel;
+    bool packOnDisc;
+    std::vector<std::string> pending;  // empty: no Install.Dat yet
+    int fileBarMax;
+  };
+  const Case cases[] = {
+      {"the pack is not on this disc", "CD3", true, {}, 5},
+      {"the pack folder is missing on this disc", "CD3", false, {}, 0},
+      {"this disc was read before", "CD1", true, {"CD2"}, 5},
+      {"a label in another letter case is another disc", "cd1", true, {}, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    machine.Remove("C:\\Tavrin");
+    machine.Remove("E:\\");
+    if (c.packOnDisc) AddThreeFilePack();
+    if (!c.pending.empty()) machine.AddFile(Target("Install.Dat"), Pending(c.pending));
+    state.DiscLabel = std::string(c.discLabel);
+    view.FileProgress->SetMax(100);
+    view.FileProgress->SetPosition(100);
+
+    EXPECT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
+
+    EXPECT_EQ(view.FileProgress->Max(), c.fileBarMax);
+    EXPECT_EQ(view.FileProgress->Position(), 0);
+    EXPECT_EQ(Names(Target()), c.pending.empty() ? std::vector<std::string>{} : std::vector<std::string>{"Install.Dat"});
+    if (!c.pending.empty()) {
+      EXPECT_EQ(PendingFile(), Pending(c.pending));
+    }
+  }
+  EXPECT_TRUE(steps.empty());
+  EXPECT_TRUE(state.InstallOk);
+}
+
+TEST_F(PackCopy, ExistingTargetFilesAreSkippedButCounted) {
+  AddThreeFilePack();
+  machine.AddFile(Target("图块\\b.dwg"), "mine");
+  machine.AddFile(Target("c'd.dwg"), "mine too");
+
+  ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
+
+  EXPECT_EQ(machine.ReadContents(Target("图块\\b.dwg")), "mine");
+  EXPECT_EQ(machine.ReadContents(Target("c'd.dwg")), "mine too");
+  EXPECT_EQ(machine.ReadContents(Target("a.dwg")), Bytes(1500, 'a'));
+  // The status text is that of the last file this level copied: none yet
+  // in the sub-folder, a.dwg at the top.
+  EXPECT_EQ(steps, (std::vector<Step>{{"正在复制:'a.dwg'.", 1, 120}, {"", 1, 120}, {"正在复制:'a.dwg'.", 3, 160}}));
+  EXPECT_EQ(PendingFile(), Pending({"CD2"}));
+}
+
+TEST_F(PackCopy, PackUnderOneKiBTakesItsWholeShareOfTheAreaBar) {
+  machine.AddFile(Source("a.txt"), Bytes(300, 'a'), kDiscFile);
+  machine.AddFile(Source("b.txt"), Bytes(300, 'b'), kDiscFile);
+  machine.AddFile(Source("c.txt"), Bytes(300, 'c'), kDiscFile);
+  view.AreaProgress->SetMax(300);
+
+  ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
+
+  EXPECT_EQ(view.FileProgress->Max(), 0);
+  EXPECT_EQ(steps, (std::vector<Step>{{"正在复制:'a.txt'.", 0, 200},
+                                      {"正在复制:'b.txt'.", 0, 200},
+                                      {"正在复制:'c.txt'.", 0, 200}}));
+}
+
+TEST_F(PackCopy, RetryAfterFreeingSpaceCopiesTheFile) {
+  AddThreeFilePack();
+  machine.Space('C').FreeClusters = 0;
+  view.Answers.push_back([this] {
+    machine.Space('C').FreeClusters = 100;
+    return int{ui::mrRetry};
+  });
+
+  ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
+
+  ASSERT_EQ(view.Messages.size(), 1u);
+  EXPECT_EQ(view.Messages[0].text, kDiskFull);
+  EXPECT_EQ(view.Messages[0].dialogType, dialogs::mtError);
+  EXPECT_EQ(view.Messages[0].buttons, dialogs::mbAbort | dialogs::mbRetry | dialogs::mbIgnore);
+  EXPECT_EQ(machine.ReadContents(Target("a.dwg")), Bytes(1500, 'a'));
+  EXPECT_EQ(Names(Target()), (std::vector<std::string>{"a.dwg", "图块", "c'd.dwg", "Install.Dat"}));
+  EXPECT_EQ(PendingFile(), Pending({"CD2"}));
+}
+
+TEST_F(PackCopy, AbortStopsTheRunAndKeepsThePendingFile) {
+  AddThreeFilePack();
+  machine.AddFile(Target("Install.Dat"), Pending({"CD1", "CD2"}));
+  machine.FailCopy(Source("图块\\b.dwg"));
+  view.Answer(ui::mrRetry);
+  view.Answer(ui::mrAbort);
+
+  EXPECT_FALSE(copy.InstallPackFromDisc("国标", "土建"));
+
+  ASSERT_EQ(view.Messages.size(), 2u);
+  EXPECT_EQ(view.Messages[1].text, "复制:'b.dwg'出错。");
+  EXPECT_EQ(PendingFile(), Pending({"CD1", "CD2"}));
+  EXPECT_EQ(Names(Target()), (std::vector<std::string>{"Install.Dat", "a.dwg", "图块"}));
+  EXPECT_TRUE(Names(Target("图块\\")).empty());
+  ExpectRunStoppedAsFailed();
+}
+
+TEST_F(PackCopy, IgnoreLeavesTheFileMissingAndNoPartOfIt) {
+  // a.dwg does not fit: the copy fills the disk and fails.
+  machine.AddFile(Source("a.dwg"), Bytes(20000, 'a'), kDiscFile);
+  machine.AddFile(Source("b.dwg"), Bytes(900, 'b'), kDiscFile);
+  machine.Space('C').FreeClusters = 3;
+  machine.SetKeepPartialCopies(true);
+  view.Answer(ui::mrIgnore);
+
+  ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
+
+  ASSERT_EQ(view.Messages.size(), 1u);
+  EXPECT_EQ(view.Messages[0].text, kDiskFull);
+  EXPECT_EQ(Names(Target()), (std::vector<std::string>{"b.dwg", "Install.Dat"}));
+  EXPECT_EQ(PendingFile(), Pending({"CD2"}));
+  // The ignored file still counts on the bars.
+  EXPECT_EQ(steps, (std::vector<Step>{{"正在复制:'a.dwg'.", 19, 195}, {"正在复制:'b.dwg'.", 19, 195}}));
+}
+
+TEST_F(PackCopy, FailedCopyIsReportedAsFullDiskOnlyWhenTheFileDoesNotFit) {
+  struct Case {
+    const char* what;
+    const char* targetFolder;
+    std::uint32_t freeClusters;  // of 4 096 bytes
+    std::size_t fileSize;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"5 GB free, a 1 MB file", "C:\\lib\\", 1280000, 1 << 20, "复制:'a.dwg'出错。"},
+      {"a file that fills the free space exactly", "C:\\lib\\", 2, 8192, "复制:'a.dwg'出错。"},
+      {"a file one byte larger than the free space", "C:\\lib\\", 2, 8193, kDiskFull},
+      {"blanks and a lower-case drive letter", "  c:\\lib\\", 2, 8193, kDiskFull},
+      {"a drive whose free space is unknown", "Z:\\lib\\", 0, 8193, "复制:'a.dwg'出错。"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    machine.Remove("E:\\");
+    machine.AddFile("E:\\pack\\a.dwg", Bytes(c.fileSize, 'a'), kDiscFile);
+    machine.FailCopy("E:\\pack\\a.dwg");
+    machine.Space('C').FreeClusters = c.freeClusters;
+    view.Messages.clear();
+    view.Answer(ui::mrAbort);
+
+    EXPECT_FALSE(copy.CopyTree("E:\\pack", c.targetFolder));
+
+    ASSERT_EQ(view.Messages.size(), 1u);
+    EXPECT_EQ(view.Messages[0].text, c.expected);
+  }
+}
+
+TEST_F(PackCopy, OnlyPlainAndReadOnlyFoldersAreGoneInto) {
+  machine.AddFolder(Source("只读"), kDiscFolder);
+  machine.AddFile(Source("只读\\a.dwg"), Bytes(2048, 'a'), kDiscFile);
+  machine.AddFolder(Source("存档"), platform::faDirectory | platform::faArchive);
+  machine.AddFile(Source("存档\\b.dwg"), Bytes(2048, 'b'), kDiscFile);
+  machine.AddFolder(Source("隐藏"), platform::faDirectory | platform::faHidden);
+  machine.AddFile(Source("隐藏\\c.dwg"), Bytes(2048, 'c'), kDiscFile);
+  // The folders with another bit are taken for files that cannot be copied.
+  view.Answer(ui::mrIgnore);
+  view.Answer(ui::mrIgnore);
+
+  ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
+
+  // Every folder counts in the pack's size.
+  EXPECT_EQ(engine::DirectorySize(machine, "E:\\MatterLib\\国标\\土建"), 3 * 2048);
+  EXPECT_EQ(view.FileProgress->Max(), 6);
+  ASSERT_EQ(view.Messages.size(), 2u);
+  EXPECT_EQ(view.Messages[0].text, "复制:'存档'出错。");
+  EXPECT_EQ(view.Messages[1].text, "复制:'隐藏'出错。");
+  EXPECT_EQ(Names(Target()), (std::vector<std::string>{"只读", "Install.Dat"}));
+  EXPECT_EQ(machine.ReadContents(Target("只读\\a.dwg")), Bytes(2048, 'a'));
+}
+
+TEST_F(PackCopy, CancelStopsAtTheNextEntryThroughEveryLevel) {
+  machine.AddFile(Source("a.dwg"), Bytes(10, 'a'), kDiscFile);
+  machine.AddFolder(Source("图块"), kDiscFolder);
+  machine.AddFile(Source("图块\\b.dwg"), Bytes(10, 'b'), kDiscFile);
+  machine.AddFolder(Source("图块\\深层"), kDiscFolder);
+  machine.AddFile(Source("图块\\深层\\d.dwg"), Bytes(10, 'd'), kDiscFile);
+  machine.AddFile(Source("图块\\深层\\e.dwg"), Bytes(10, 'e'), kDiscFile);
+  machine.AddFile(Source("图块\\f.dwg"), Bytes(10, 'f'), kDiscFile);
+  machine.AddFile(Source("g.dwg"), Bytes(10, 'g'), kDiscFile);
+  machine.AddFile(Target("Install.Dat"), Pending({"CD1", "CD2"}));
+  // The user presses Cancel while d.dwg is being copied.
+  onEvents = [this] {
+    if (view.Lb_File->Caption() == "正在复制:'d.dwg'.") ui::ClickButton(*view.bt_cancel);
+  };
+
+  EXPECT_FALSE(copy.InstallPackFromDisc("国标", "土建"));
+
+  EXPECT_TRUE(state.CancelRequested);
+  EXPECT_EQ(steps.size(), 3u);
+  EXPECT_TRUE(machine.Exists(Target("图块\\深层\\d.dwg")));
+  for (const char* missing : {"图块\\深层\\e.dwg", "图块\\f.dwg", "g.dwg"})
+    EXPECT_FALSE(machine.Exists(Target(missing))) << missing;
+  EXPECT_EQ(PendingFile(), Pending({"CD1", "CD2"}));
+  ExpectRunStoppedAsFailed();
+
+  // Once cancelled, nothing more is copied, nor any folder made.
+  EXPECT_FALSE(copy.CopyTree(Source(), "C:\\elsewhere\\"));
+  EXPECT_FALSE(machine.Exists("C:\\elsewhere"));
+}
+
+TEST_F(PackCopy, KilledCopyLeavesNoFileUnderItsNameAndTheNextRunCompletesIt) {
+  AddThreeFilePack();
+  machine.KillDuringCopy(Source("c'd.dwg"), 1000);
+
+  EXPECT_THROW(copy.InstallPackFromDisc("国标", "土建"), FakePlatform::ProcessKilled);
+
+  EXPECT_FALSE(machine.Exists(Target("c'd.dwg")));
+  std::vector<std::string> names = Names(Target());
+  ASSERT_EQ(names.size(), 3u);
+  EXPECT_EQ(names[0], "a.dwg");
+  EXPECT_EQ(names[1], "图块");
+  // The part that was written, read-only as a copy from a disc first is.
+  const std::string leftover = Target(names[2]);
+  EXPECT_EQ(machine.ReadContents(leftover), Bytes(1000, 'c'));
+  ASSERT_TRUE(machine.SetAttributes(leftover, kDiscFile));
+
+  ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
+
+  EXPECT_EQ(machine.ReadContents(Target("c'd.dwg")), Bytes(3000, 'c'));
+  EXPECT_EQ(Names(Target()), (std::vector<std::string>{"a.dwg", "图块", "c'd.dwg", "Install.Dat"}));
+  EXPECT_EQ(PendingFile(), Pending({"CD2"}));
+}
+
+TEST_F(PackCopy, RefreshTakesTheFirstPakFileAndKeepsAReadOnlyCopy) {
+  machine.AddFile(Source("b.PAK"), "first", kDiscFile);
+  machine.AddFile(Source("a.pak"), "second", kDiscFile);
+  machine.AddFolder(Target());
+
+  EXPECT_TRUE(copy.RefreshPakFile("国标", "土建"));
+  EXPECT_EQ(Names(Target()), std::vector<std::string>{"b.PAK"});
+  // The copy is read-only like its source, so the next refresh fails
+  // silently and the older file stays.
+  EXPECT_EQ(machine.GetAttributes(Target("b.PAK")), kDiscFile);
+  machine.AddFile(Target("b.PAK"), "older", kDiscFile);
+  EXPECT_TRUE(copy.RefreshPakFile("国标", "土建"));
+  EXPECT_EQ(machine.ReadContents(Target("b.PAK")), "older");
+  EXPECT_EQ(Names(Target()), std::vector<std::string>{"b.PAK"});
+}
+
+TEST_F(PackCopy, TemporaryNameNeverTakesAFileOfThePack) {
+  // The pack itself holds files named like the temporary copies.
+  machine.AddFile(Source("a.dwg.~copy"), "real one", kDiscFile);
+  machine.AddFile(Source("a.dwg.~copy~"), "real two", kDiscFile);
+  machine.AddFile(Source("a.dwg"), "a", kDiscFile);
+
+  ASSERT_TRUE(copy.CopyTree(Source(), Target()));
+
+  EXPECT_EQ(machine.ReadContents(Target("a.dwg.~copy")), "real one");
+  EXPECT_EQ(machine.ReadContents(Target("a.dwg.~copy~")), "real two");
+  EXPECT_EQ(machine.ReadContents(Target("a.dwg")), "a");
+  EXPECT_EQ(Names(Target()).size(), 3u);
+}
+
+TEST_F(PackCopy, FilesOfTwoGiBAndMoreKeepEveryFigurePositive) {
+  machine.AddFile(Source("a.dwg"), Bytes(1500, 'a'), kDiscFile);
+  machine.AddFile(Source("big.iso"), "listed as 3 GiB", kDiscFile);
+
+  EXPECT_EQ(engine::DirectorySize(machine, Source()), static_cast<std::int64_t>(3 * kGiB + 1500));
+  ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
+  EXPECT_EQ(view.FileProgress->Max(), 3 * 1024 * 1024 + 1);
+  EXPECT_EQ(steps, (std::vector<Step>{{"正在复制:'a.dwg'.", 1, 100}, {"正在复制:'big.iso'.", 3 * 1024 * 1024 + 1, 200}}));
+
+  // With 1 GiB free, a failed copy of it is a full disk.
+  machine.Remove(Target("big.iso"));
+  machine.FailCopy(Source("big.iso"));
+  machine.Space('C').FreeClusters = 1u << 18;
+  view.Answer(ui::mrAbort);
+  EXPECT_FALSE(copy.CopyTree(Source(), Target()));
+  ASSERT_EQ(view.Messages.size(), 1u);
+  EXPECT_EQ(view.Messages[0].text, kDiskFull);
+}
+
+TEST_F(PackCopy, NothingHappensWithoutASpecialtyOrASourceFolder) {
+  AddThreeFilePack();
+  EXPECT_TRUE(copy.InstallPackFromDisc("国标", ""));
+  EXPECT_EQ(view.FileProgress->Max(), 100);
+  EXPECT_EQ(view.FileProgress->Position(), 100);
+
+  EXPECT_FALSE(copy.CopyTree("E:\\MatterLib\\没有", Target()));
+  EXPECT_FALSE(machine.Exists("C:\\Tavrin"));
+
+  // A pending pack whose folder the disc lacks fails the run.
+  state.Packs.push_back(samples::Pack("国标", "安装", {"CD1"}));
+  EXPECT_FALSE(copy.InstallPackFromDisc("国标", "安装"));
+  ExpectRunStoppedAsFailed();
+  EXPECT_TRUE(steps.empty());
+}
+
+// The cases that also run on real files under Wine.
+struct FakePackMachine {
+  FakePackMachine() {
+    machine.AddDrive('C');
+    machine.AddFolder(Root());
+  }
+  platform::Platform& Platform() { return machine; }
+  std::string Root() { return "C:\\PackCopyTest\\"; }
+
+  FakePlatform machine;
+};
+
+}  // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, PackCopyCases, FakePackMachine);

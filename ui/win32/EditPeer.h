@@ -1,0 +1,18 @@
+// An edit box: an EDIT window with a sunken edge. Text typed by the user
+// reaches the control through TEdit::TextEdited.
+#pragma once
+#include "ui/win32/WindowPeer.h"
+
+namespace ui::win32 {
+
+class EditPeer final : public ControlPeer, public WindowPeer {
+ public:
+  EditPeer(TEdit& edit, HWND parent, int id);
+  void Changed(Prop what) override { WindowPeer::Changed(what); }
+  void Command(WORD code) override;
+
+ private:
+  TEdit& edit_;
+};
+
+}  // namespace ui::win32

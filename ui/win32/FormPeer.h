@@ -1,0 +1,42 @@
+// A form: a top-level window of our own class. Its client area is the
+// form's Width x Height; the frame follows Border and CloseButton. A close
+// request becomes TForm::Close, a resize by the user the form's new size.
+#pragma once
+#include "ui/win32/WindowPeer.h"
+
+namespace ui::win32 {
+
+class FormPeer final : public ControlPeer, public WindowPeer {
+ public:
+  explicit FormPeer(TForm& form);
+  TForm& Form() const { return form_; }
+
+  // Window styles for the form's frame (also for sizes of forms not yet made).
+  static DWORD Style(const TForm& form);
+  static DWORD ExStyle(const TForm& form);
+
+  void Changed(Prop what) override;
+  // Places the form (ScreenCenter, OwnerFormCenter), shows and activates it,
+  // and gives the focus to its active control.
+  void Show();
+  // Hides the form; the window that was active before it becomes active again.
+  void Hide();
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void Place();
+  void ApplyBounds();
+  void ApplyFocus();
+  void StoreWindowBounds();
+  TButton* FlaggedButton(bool TButton::*flag) const;
+  void ClickFlaggedButton(bool TButton::*flag);
+
+  TForm& form_;
+  HWND previousActive_ = nullptr;
+  bool borrowedOwner_ = false;  // owned by the window that was active when shown
+  bool syncing_ = false;        // window and form are being brought in line
+};
+
+}  // namespace ui::win32

@@ -1,0 +1,19 @@
+// A picture: a STATIC window showing a bitmap resource of the program,
+// unscaled at the top left, or a stock icon.
+#pragma once
+#include "ui/win32/WindowPeer.h"
+
+namespace ui::win32 {
+
+class ImagePeer final : public ControlPeer, public WindowPeer {
+ public:
+  ImagePeer(TImage& image, HWND parent, int id);
+  void Changed(Prop what) override;
+
+ private:
+  void ShowPicture();
+  TImage& image_;
+  BitmapHandle bitmap_;  // the bitmap shown, while it is shown
+};
+
+}  // namespace ui::win32

@@ -1,0 +1,14 @@
+// The native image list behind a tree's state pictures (TStateImages). The
+// stock check-box pictures come from the visual theme when themes are in
+// force for controls; otherwise from the program's 13 x 13 bitmap resources
+// CHECKBOX_UNCHECKED, CHECKBOX_CHECKED and CHECKBOX_GRAYED with their
+// colours put in (see ui/CheckImageColors.h), or, for a program without
+// those resources, from the system's classic check-box drawing.
+#pragma once
+#include "ui/win32/GdiObjects.h"
+
+namespace ui::win32 {
+
+ImageListHandle MakeStatePictures(const TStateImages& images);
+
+}  // namespace ui::win32

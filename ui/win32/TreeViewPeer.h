@@ -1,0 +1,63 @@
+// A tree view: a SysTreeView32 window that mirrors the nodes of a TTreeView
+// (each item's lParam is its node). The system tree does the ordinary
+// mouse and keyboard work; its notifications become the control's
+// selection, expand and collapse, paint and label-edit events, and its raw
+// presses, releases and keys reach the control's input entry points.
+#pragma once
+#include <optional>
+#include <unordered_map>
+
+#include "ui/win32/WindowPeer.h"
+
+namespace ui::win32 {
+
+class TreeViewPeer final : public TreePeer, public WindowPeer {
+ public:
+  TreeViewPeer(TTreeView& tree, HWND parent, int id);
+  void Changed(Prop what) override;
+
+  void NodeAdded(TTreeNode& node) override;
+  void NodeRemoved(TTreeNode& node) override;
+  void NodeChanged(TTreeNode& node) override;
+  void Cleared() override;
+  Rect LabelRect(const TTreeNode& node) override;
+  TTreeNode* NodeAt(Point at) override;
+  void StartEdit(TTreeNode& node) override;
+  TTreeNode* TopItem() override;
+  void SetTopItem(TTreeNode& node) override;
+  void StateImagesChanged() override;
+
+  LRESULT Notify(NMHDR& header) override;
+  // A menu asked for by a right press comes after the press events.
+  bool ContextMenu(LPARAM screenPosition) override;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  Point KeyboardMenuPoint() override;
+
+ private:
+  HTREEITEM ItemOf(const TTreeNode& node) const;
+  TTreeNode* NodeOf(HTREEITEM item) const;
+  TVITEMA Describe(TTreeNode& node) const;
+  void Insert(TTreeNode& node);
+  void Forget(const TTreeNode& node);
+  void ApplyExpansion(TTreeNode& node, HTREEITEM item);
+  void ApplySelection();
+  void ApplyColors();
+  LRESULT ItemExpanding(const NMTREEVIEWA& change);
+  LRESULT Press(MouseButton button, UINT releaseMessage, UINT message, WPARAM wParam, LPARAM lParam);
+  void SelectPressedRow(Point at);
+  LRESULT Key(UINT message, WPARAM wParam, LPARAM lParam);
+  void Wheel(WPARAM wParam);
+
+  TTreeView& tree_;
+  std::unordered_map<const TTreeNode*, HTREEITEM> items_;
+  const TTreeNode* expanding_ = nullptr;  // being expanded or collapsed by one side already
+  bool deleting_ = false;                 // items go; the system's selection moves are not reported
+  bool beginningEdit_ = false;            // the system starts a label edit by itself
+  bool pressing_ = false;                 // the system handles a button press
+  std::optional<LPARAM> deferredMenu_;    // a context menu asked for during the press
+  int wheelDelta_ = 0;                    // wheel movement short of a notch
+};
+
+}  // namespace ui::win32

@@ -1,0 +1,209 @@
+#include "ui/win32/Win32Backend.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+#include "ui/win32/ButtonPeer.h"
+#include "ui/win32/ContainerPeer.h"
+#include "ui/win32/EditPeer.h"
+#include "ui/win32/FormPeer.h"
+#include "ui/win32/ImagePeer.h"
+#include "ui/win32/LabelPeer.h"
+#include "ui/win32/MessageRouting.h"
+#include "ui/win32/PageControlPeer.h"
+#include "ui/win32/ProgressBarPeer.h"
+#include "ui/win32/TreeViewPeer.h"
+
+namespace ui::win32 {
+namespace {
+
+FormPeer& PeerOf(TForm& form) {
+  auto* peer = dynamic_cast<FormPeer*>(form.Peer());
+  if (!peer) throw std::logic_error("the form '" + form.Name() + "' has no window");
+  return *peer;
+}
+
+// Keeps the thread's other top-level windows from taking input while a
+// modal form runs.
+class OtherWindowsDisabled {
+ public:
+  explicit OtherWindowsDisabled(HWND modal) : modal_(modal) {
+    EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(this));
+    for (const HWND window : disabled_) EnableWindow(window, FALSE);
+  }
+  ~OtherWindowsDisabled() {
+    for (const HWND window : disabled_) {
+      if (IsWindow(window)) EnableWindow(window, TRUE);
+    }
+  }
+  OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
+  OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
+
+ private:
+  static BOOL CALLBACK Collect(HWND window, LPARAM self) {
+    auto& scope = *reinterpret_cast<OtherWindowsDisabled*>(self);
+    if (window != scope.modal_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
+      scope.disabled_.push_back(window);
+    }
+    return TRUE;
+  }
+  HWND modal_;
+  std::vector<HWND> disabled_;
+};
+
+// The lines of a text: "\r\n", "\r" and "\n" each end one.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines(1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      lines.emplace_back();
+    } else {
+      lines.back() += text[i];
+    }
+  }
+  return lines;
+}
+
+}  // namespace
+
+Win32Backend::Win32Backend() {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
+  InitCommonControlsEx(&controls);
+  WindowPeer::RegisterClasses();
+}
+
+// ------------------------------------------------------------------ peers
+
+void Win32Backend::CreatePeers(TForm& form) {
+  if (!form.Peer()) form.AttachPeer(std::make_unique<FormPeer>(form));
+  const HWND window = PeerOf(form).Handle();
+  for (TControl* child : form.Controls()) CreatePeer(*child, window);
+}
+
+void Win32Backend::CreatePeer(TControl& control, HWND parent) {
+  if (!control.Peer()) control.AttachPeer(MakePeer(control, parent));
+  const WindowPeer* peer = WindowPeer::Of(control);
+  if (auto* container = dynamic_cast<TWinControl*>(&control); container && peer) {
+    for (TControl* child : container->Controls()) CreatePeer(*child, peer->Handle());
+  }
+}
+
+std::unique_ptr<ControlPeer> Win32Backend::MakePeer(TControl& control, HWND parent) {
+  const int id = nextControlId_++;
+  if (auto* pages = dynamic_cast<TPageControl*>(&control))
+    return std::make_unique<PageControlPeer>(*pages, parent, id);
+  if (auto* sheet = dynamic_cast<TTabSheet*>(&control))
+    return std::make_unique<TabSheetPeer>(*sheet, parent, id);
+  if (auto* panel = dynamic_cast<TWinControl*>(&control))
+    return std::make_unique<ContainerPeer>(*panel, parent, id);
+  if (auto* label = dynamic_cast<TLabel*>(&control)) return std::make_unique<LabelPeer>(*label, parent, id);
+  if (auto* button = dynamic_cast<TButton*>(&control))
+    return std::make_unique<ButtonPeer>(*button, parent, id);
+  if (auto* edit = dynamic_cast<TEdit*>(&control)) return std::make_unique<EditPeer>(*edit, parent, id);
+  if (auto* bar = dynamic_cast<TProgressBar*>(&control))
+    return std::make_unique<ProgressBarPeer>(*bar, parent, id);
+  if (auto* image = dynamic_cast<TImage*>(&control)) return std::make_unique<ImagePeer>(*image, parent, id);
+  if (auto* tree = dynamic_cast<TTreeView*>(&control))
+    return std::make_unique<TreeViewPeer>(*tree, parent, id);
+  throw std::logic_error(std::string("no window for a control of kind ") + control.Kind());
+}
+
+// ------------------------------------------------------------------ loops
+
+void Win32Backend::ShowForm(TForm& form) { PeerOf(form).Show(); }
+
+void Win32Backend::HideForm(TForm& form) {
+  if (auto* peer = dynamic_cast<FormPeer*>(form.Peer())) peer->Hide();
+}
+
+void Win32Backend::RunModal(TForm& form) {
+  OtherWindowsDisabled disabled(PeerOf(form).Handle());
+  MSG message;
+  while (form.ModalResult == mrNone) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loops
+      form.ModalResult = mrCancel;
+      break;
+    }
+    RouteMessage(message);
+  }
+}
+
+void Win32Backend::RunMainLoop(TForm& mainForm) {
+  MSG message;
+  while (!mainForm.Closed()) {
+    if (GetMessageA(&message, nullptr, 0, 0) <= 0) return;
+    RouteMessage(message);
+  }
+  PostQuitMessage(0);
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) RouteMessage(message);
+}
+
+void Win32Backend::ProcessMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {  // left for the loop that waits for it
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    RouteMessage(message);
+  }
+}
+
+// -------------------------------------------------------------- services
+
+void Win32Backend::ShowErrorBox(const std::string& caption, const std::string& text) {
+  MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+// Measured as DrawText measures; an empty line is as high as any other.
+Size Win32Backend::TextExtent(const Font& font, const std::string& text) {
+  ScreenDC screen;
+  const FontHandle handle = MakeFont(font);
+  SelectedObject selected(screen.Get(), handle.get());
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(screen.Get(), &metrics);
+  const std::vector<std::string> lines = Lines(text);
+  int width = 0;
+  for (const std::string& line : lines) {
+    if (line.empty()) continue;
+    RECT bounds{0, 0, 0, 0};
+    DrawTextA(screen.Get(), line.data(), static_cast<int>(line.size()), &bounds,
+              DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_SINGLELINE);
+    width = std::max(width, static_cast<int>(bounds.right - bounds.left));
+  }
+  return {width, static_cast<int>(lines.size()) * metrics.tmHeight};
+}
+
+Rect Win32Backend::WorkArea(const TForm& form) {
+  const WindowPeer* peer = WindowPeer::Of(form);
+  const HMONITOR monitor = peer && peer->Handle()
+                               ? MonitorFromWindow(peer->Handle(), MONITOR_DEFAULTTONEAREST)
+                               : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoA(monitor, &info);
+  return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+}
+
+Size Win32Backend::OuterSize(const TForm& form, Size client) {
+  RECT outer{0, 0, client.Width, client.Height};
+  AdjustWindowRectEx(&outer, FormPeer::Style(form), FALSE, FormPeer::ExStyle(form));
+  return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+void* Win32Backend::NativeHandle(const TControl& control) {
+  const WindowPeer* peer = WindowPeer::Of(control);
+  return peer ? peer->Handle() : nullptr;
+}
+
+void Win32Backend::SetCursor(Cursor cursor) {
+  ::SetCursor(LoadCursor(nullptr, cursor == Cursor::HourGlass ? IDC_WAIT : IDC_ARROW));
+}
+
+}  // namespace ui::win32

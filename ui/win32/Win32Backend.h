@@ -1,0 +1,46 @@
+// The toolkit's Win32 backend: every control is backed by a real window,
+// created with the A functions, and the input of those windows is routed to
+// the controls' events. Every event runs through App().Dispatch, so that an
+// error leaving a handler becomes the top-level error report.
+//
+// Peers keep no pointer to the backend; forms may outlive it as long as no
+// call reaches it any more.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "ui/win32/Win32Api.h"
+
+namespace ui::win32 {
+
+class Win32Backend : public Backend {
+ public:
+  // Initialises the common controls and registers our window classes.
+  Win32Backend();
+
+  void CreatePeers(TForm& form) override;
+  void ShowForm(TForm& form) override;
+  void HideForm(TForm& form) override;
+  // Disables the thread's other top-level windows and handles messages until
+  // the form has a ModalResult (a WM_QUIT ends it with mrCancel and stays
+  // posted).
+  void RunModal(TForm& form) override;
+  // Handles messages until the main form has closed, then ends as
+  // PostQuitMessage would: messages already posted are still handled.
+  void RunMainLoop(TForm& mainForm) override;
+  void ProcessMessages() override;
+  void ShowErrorBox(const std::string& caption, const std::string& text) override;
+  Size TextExtent(const Font& font, const std::string& text) override;
+  Rect WorkArea(const TForm& form) override;
+  Size OuterSize(const TForm& form, Size client) override;
+  void* NativeHandle(const TControl& control) override;
+  void SetCursor(Cursor cursor) override;
+
+ private:
+  void CreatePeer(TControl& control, HWND parent);
+  std::unique_ptr<ControlPeer> MakePeer(TControl& control, HWND parent);
+
+  int nextControlId_ = 100;  // clear of IDOK, IDCANCEL and the other dialog ids
+};
+
+}  // namespace ui::win32

@@ -1,0 +1,91 @@
+#include "wizard/U_ChooseCD.h"
+
+#include "text/AnsiText.h"
+
+namespace {
+
+ui::Font PromptFont() { return ui::Font{"宋体", 12, false, ui::clWindowText}; }
+
+}  // namespace
+
+Tfrm_ChooseDriver::Tfrm_ChooseDriver(ui::TForm* owner, platform::Platform& platform, platform::ShellNamespace& shell)
+    : ui::TForm(owner, "frm_ChooseDriver"), selDir(platform, shell), platform_(platform) {
+  SetCaption("请插入光盘");
+  SetClientSize(440, 175);
+  Position = ui::FormPosition::OwnerFormCenter;
+  Border = ui::BorderStyle::Dialog;
+  CloseButton = true;
+  IconResource = "MAINICON";
+  SetFont(PromptFont());
+
+  Image1 = &Add<ui::TImage>("Image1", 14, 16, 60, 57);
+  Image1->ResourceName = "DISC";
+  Label1 = &Add<ui::TLabel>("Label1", 90, 17, "请插入下列光盘以继续安装。");
+  Label5 = &Add<ui::TLabel>("Label5", 90, 36, "请插入光盘");
+  Label5->SetFont(ui::Font{"宋体", 13, false, ui::clRed});
+  Label2 = &Add<ui::TLabel>("Label2", 90, 57, "如果这个磁盘中的文件不能在不同于下列显示的文件夹");
+  Label2->SetWidth(337);
+  Label3 = &Add<ui::TLabel>("Label3", 89, 75, "中找到，请输入正确的路径或单击\"浏览\"。");
+  Label3->SetWidth(265);
+  Label4 = &Add<ui::TLabel>("Label4", 15, 79, "路径：");
+  edt_path = &Add<ui::TEdit>("edt_path", 13, 97, 329, 20);
+  bt_selDir = &Add<ui::TButton>("bt_selDir", "浏览", 363, 94, 60, 25);
+  bt_OK = &Add<ui::TButton>("bt_OK", "确定", 273, 136, 75, 25);
+  bt_Cancel = &Add<ui::TButton>("bt_Cancel", "取消", 355, 136, 75, 25);
+  bt_Cancel->ModalResult = ui::mrCancel;
+
+  selDir.Title = "选择驱动器";
+
+  OnShow = [this] { FormShow(); };
+  bt_selDir->OnClick = [this] { bt_selDirClick(); };
+  bt_OK->OnClick = [this] { bt_OKClick(); };
+  bt_Cancel->OnClick = [this] { bt_CancelClick(); };
+}
+
+void Tfrm_ChooseDriver::SetPath(const std::string& path) {
+  SelectedPath = path;
+  edt_path->SetText(path);
+}
+
+void Tfrm_ChooseDriver::SetLabels(const std::vector<std::string>& labels) {
+  std::string joined;
+  for (std::size_t i = 0; i < labels.size(); ++i) joined += (i > 0 ? "或" : "") + labels[i];
+  Label5->SetCaption(joined);
+}
+
+void Tfrm_ChooseDriver::SetSkin(dialogs::TSkinData* skin) {
+  // The prompt's own frame and controls are drawn by the toolkit; the
+  // chooser it opens takes the skin over.
+  selDir.SkinData = skin;
+  selDir.CtrlSkinData = skin;
+}
+
+void Tfrm_ChooseDriver::FormShow() {
+  // Without a preset folder, propose the first CD-ROM drive.
+  if (!SelectedPath.empty()) return;
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    const std::string root = std::string(1, letter) + ":\\";
+    if (platform_.GetDriveType(root) == platform::kDriveCdRom) {
+      edt_path->SetText(root);
+      return;
+    }
+  }
+}
+
+void Tfrm_ChooseDriver::bt_selDirClick() {
+  // An empty choice (a tree node that is no folder) leaves the text as it
+  // is: a lone "\" would name the root of the current drive.
+  if (selDir.SelectFolder() && !selDir.Directory.empty()) {
+    edt_path->SetText(text::IncludeTrailingBackslash(selDir.Directory));
+  }
+}
+
+void Tfrm_ChooseDriver::bt_OKClick() {
+  const std::string path = edt_path->Text();
+  // An empty text names no folder.
+  if (path.empty() || !platform::DirectoryExists(platform_, path)) return;
+  SelectedPath = text::IncludeTrailingBackslash(path);
+  ModalResult = ui::mrOk;
+}
+
+void Tfrm_ChooseDriver::bt_CancelClick() { SelectedPath.clear(); }

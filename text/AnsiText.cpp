@@ -59,31 +59,26 @@ std::string IncludeTrailingBackslash(const std::string& path) {
   return EndsWithBackslash(path) ? path : path + "\\";
 }
 
-std::string UpperAscii(const std::string& s) {
+namespace {
+// Moves the ASCII letters from..from+25 to to..to+25, skipping every
+// double-byte character whole.
+std::string ShiftAsciiLetters(const std::string& s, char from, char to) {
   std::string r = s;
   for (std::size_t i = 0; i < r.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(r[i]);
     if (IsLeadByte(c) && i + 1 < r.size()) {
       ++i;
-    } else if (c >= 'a' && c <= 'z') {
-      r[i] = static_cast<char>(c - 'a' + 'A');
+    } else if (c >= from && c <= from + 25) {
+      r[i] = static_cast<char>(c - from + to);
     }
   }
   return r;
 }
+}  // namespace
 
-std::string LowerAscii(const std::string& s) {
-  std::string r = s;
-  for (std::size_t i = 0; i < r.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(r[i]);
-    if (IsLeadByte(c) && i + 1 < r.size()) {
-      ++i;
-    } else if (c >= 'A' && c <= 'Z') {
-      r[i] = static_cast<char>(c - 'A' + 'a');
-    }
-  }
-  return r;
-}
+std::string UpperAscii(const std::string& s) { return ShiftAsciiLetters(s, 'a', 'A'); }
+
+std::string LowerAscii(const std::string& s) { return ShiftAsciiLetters(s, 'A', 'a'); }
 
 std::string Trim(const std::string& s) {
   std::size_t b = 0, e = s.size();

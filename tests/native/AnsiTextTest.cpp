@@ -1,0 +1,54 @@
+// Byte-string helpers: a double-byte character whose second byte looks like
+// "\", ":", "." or a letter must never be taken apart.
+#include <gtest/gtest.h>
+
+#include "text/AnsiText.h"
+
+namespace {
+
+// A GBK character whose second byte is "\" (0x5C), and one whose second byte
+// is "a" (0x61).
+const std::string kBackslashTrail = "\x95\x5C";
+const std::string kLetterTrail = "\x95\x61";
+
+TEST(AnsiText, PathSplitTreatsSeparatorsOnlyAsWholeCharacters) {
+  const struct {
+    std::string path, folder, name, ext;
+  } cases[] = {
+      {"E:\\Setup.exe", "E:\\", "Setup.exe", ".exe"},
+      {"E:\\a\\" + kBackslashTrail + ".pak", "E:\\a\\", kBackslashTrail + ".pak", ".pak"},
+      {"E:\\" + kBackslashTrail + "x", "E:\\", kBackslashTrail + "x", ""},
+      {"C:name.PAK", "C:", "name.PAK", ".PAK"},
+      {"a.b\\c", "a.b\\", "c", ""},
+      {"", "", "", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(text::ExtractFilePath(c.path), c.folder);
+    EXPECT_EQ(text::ExtractFileName(c.path), c.name);
+    EXPECT_EQ(text::ExtractFileExt(c.path), c.ext);
+  }
+}
+
+TEST(AnsiText, TrailingBackslashIsAddedUnlessAWholeOneEndsThePath) {
+  EXPECT_EQ(text::IncludeTrailingBackslash("D:\\App"), "D:\\App\\");
+  EXPECT_EQ(text::IncludeTrailingBackslash("D:\\App\\"), "D:\\App\\");
+  EXPECT_EQ(text::IncludeTrailingBackslash("D:\\" + kBackslashTrail), "D:\\" + kBackslashTrail + "\\");
+  EXPECT_EQ(text::IncludeTrailingBackslash(""), "\\");
+}
+
+TEST(AnsiText, CaseChangesTouchOnlyAsciiLetters) {
+  EXPECT_EQ(text::UpperAscii("d:\\app" + kLetterTrail + "z"), "D:\\APP" + kLetterTrail + "Z");
+  EXPECT_EQ(text::LowerAscii("SETUP" + std::string("\x95\x41") + "X"), "setup\x95\x41x");
+}
+
+TEST(AnsiText, TrimQuoteAndFixedNumbers) {
+  EXPECT_EQ(text::Trim(" \t c:\\ \r\n"), "c:\\");
+  EXPECT_EQ(text::QuotedName("a.dwg"), "'a.dwg'");
+  EXPECT_EQ(text::QuotedName("it's"), "'it''s'");
+  EXPECT_EQ(text::FormatFixed2(1024.0, ','), "1024,00");
+  EXPECT_EQ(text::FormatFixed2(12.345678, '.'), "12.35");
+  EXPECT_EQ(text::FormatFixed2(0.0, '.'), "0.00");
+}
+
+}  // namespace

@@ -2,6 +2,7 @@
 // copied again, so a file must never stand under its final name before it is
 // complete: every file is copied to a temporary name beside it and renamed
 // into place when the copy has succeeded.
+#include <set>
 #include <vector>
 
 #include "dialogs/MessageDialogTypes.h"
@@ -14,17 +15,27 @@ namespace engine {
 
 namespace {
 
+// The names of a folder listing, found without regard to ASCII letter case
+// as the file system finds them.
+class TNameSet {
+ public:
+  TNameSet(const std::vector<platform::FindEntry>& entries, bool filesOnly) {
+    for (const platform::FindEntry& entry : entries)
+      if (!IsDotEntry(entry) && !(filesOnly && (entry.Attributes & platform::faDirectory)))
+        names_.insert(text::UpperAscii(entry.Name));
+  }
+  bool Contains(const std::string& name) const { return names_.count(text::UpperAscii(name)) > 0; }
+
+ private:
+  std::set<std::string> names_;
+};
+
 // The name under which name is copied before it is complete: always the same
 // one, so that the next run finds what a killed copy left, and none that the
 // source folder itself holds.
-std::string TemporaryName(const std::string& name, const std::vector<platform::FindEntry>& sourceEntries) {
+std::string TemporaryName(const std::string& name, const TNameSet& sourceNames) {
   std::string candidate = name + ".~copy";
-  const auto taken = [&](const std::string& n) {
-    for (const platform::FindEntry& entry : sourceEntries)
-      if (text::UpperAscii(entry.Name) == text::UpperAscii(n)) return true;
-    return false;
-  };
-  while (taken(candidate)) candidate += "~";
+  while (sourceNames.Contains(candidate)) candidate += "~";
   return candidate;
 }
 
@@ -42,8 +53,7 @@ bool TPackCopy::CopyTree(const std::string& source, const std::string& target) {
   return CopyFolder(source, target, AreaShareStart(view_));
 }
 
-bool TPackCopy::CopyFolder(const std::string& sourceFolder, const std::string& targetFolder,
-                           std::int32_t areaStart) {
+bool TPackCopy::CopyFolder(const std::string& sourceFolder, const std::string& targetFolder, std::int32_t areaStart) {
   const std::string source = text::IncludeTrailingBackslash(sourceFolder);
   const std::string target = text::IncludeTrailingBackslash(targetFolder);
   const std::vector<platform::FindEntry> entries = platform_.ListFolder(source + "*.*");
@@ -51,6 +61,10 @@ bool TPackCopy::CopyFolder(const std::string& sourceFolder, const std::string& t
   if (state_.CancelRequested) return false;
   // A folder that cannot be made shows up as failing file copies below.
   if (!platform::DirectoryExists(platform_, target)) platform::ForceDirectories(platform_, target);
+  // What the target holds, listed once: asking for every name would cost as
+  // much as copying a small file.
+  const TNameSet sourceNames(entries, false);
+  const TNameSet targetFiles(platform_.ListFolder(target + "*.*"), true);
 
   // The status of this call: the last file it copied.
   std::string status;
@@ -62,10 +76,13 @@ bool TPackCopy::CopyFolder(const std::string& sourceFolder, const std::string& t
       if (!CopyFolder(source + entry.Name, target + entry.Name, areaStart)) return false;
       continue;
     }
-    if (!platform::FileExists(platform_, target + entry.Name)) {
+    const std::string temporary = TemporaryName(entry.Name, sourceNames);
+    // Left by a killed run, also beside a file that was put in place since
+    // (the ".PAK" refresh copies without a temporary name).
+    if (targetFiles.Contains(temporary)) RemoveFile(platform_, target + temporary);
+    if (!targetFiles.Contains(entry.Name)) {
       status = "正在复制:" + text::QuotedName(entry.Name) + ".";
-      if (!CopyMissingFile(source, target, entry.Name, entry.Size, TemporaryName(entry.Name, entries)))
-        return false;
+      if (!CopyMissingFile(source + entry.Name, target + entry.Name, target + temporary, entry.Size)) return false;
     }
     ShowStatus(view_, status);
     AdvanceProgress(view_, entry.Size, areaStart);
@@ -75,16 +92,16 @@ bool TPackCopy::CopyFolder(const std::string& sourceFolder, const std::string& t
   return true;
 }
 
-bool TPackCopy::CopyMissingFile(const std::string& source, const std::string& target, const std::string& name,
-                                std::int64_t size, const std::string& temporaryName) {
+bool TPackCopy::CopyMissingFile(const std::string& from, const std::string& to, const std::string& temporary,
+                                std::int64_t size) {
   for (;;) {
-    if (CopyIntoPlace(source + name, target + name, target + temporaryName)) return true;
-    switch (view_.ShowMessageDialog(CopyFailureText(target, name, size), dialogs::mtError,
+    if (CopyIntoPlace(from, to, temporary)) return true;
+    switch (view_.ShowMessageDialog(CopyFailureText(to, size), dialogs::mtError,
                                     dialogs::mbAbort | dialogs::mbRetry | dialogs::mbIgnore, 0)) {
       case ui::mrAbort:
         return false;
       case ui::mrIgnore:
-        ClearReadOnly(platform_, target + name);
+        ClearReadOnly(platform_, to);
         return true;
       default:  // Retry, or any other answer: copy again
         break;
@@ -93,7 +110,6 @@ bool TPackCopy::CopyMissingFile(const std::string& source, const std::string& ta
 }
 
 bool TPackCopy::CopyIntoPlace(const std::string& from, const std::string& to, const std::string& temporary) {
-  RemoveFile(platform_, temporary);  // left by an earlier attempt or a killed run
   if (platform_.CopyFile(from, temporary, false)) {
     // The copy has the source's attributes; it is made writable before it
     // takes its final name.
@@ -104,23 +120,23 @@ bool TPackCopy::CopyIntoPlace(const std::string& from, const std::string& to, co
   return false;
 }
 
-std::string TPackCopy::CopyFailureText(const std::string& target, const std::string& name, std::int64_t size) {
-  const std::string drive = text::UpperAscii(text::Trim(target).substr(0, 1)) + ":\\";
+std::string TPackCopy::CopyFailureText(const std::string& to, std::int64_t size) {
+  const std::string drive = text::UpperAscii(text::Trim(to).substr(0, 1)) + ":\\";
   platform::DiskSpace space;
   // When the free space cannot be found (a network path), the failure is
   // reported as a copy error.
   if (platform_.GetDiskFreeSpace(drive, space)) {
-    const std::uint64_t freeBytes =
-        std::uint64_t{space.FreeClusters} * space.SectorsPerCluster * space.BytesPerSector;
+    const std::uint64_t freeBytes = std::uint64_t{space.FreeClusters} * space.SectorsPerCluster * space.BytesPerSector;
     if (size > 0 && static_cast<std::uint64_t>(size) > freeBytes) return "磁盘空间已满，请清理磁盘后再试。";
   }
-  return "复制:" + text::QuotedName(name) + "出错。";
+  return "复制:" + text::QuotedName(text::ExtractFileName(to)) + "出错。";
 }
 
 void ClearReadOnly(platform::Platform& platform, const std::string& path) {
   const std::uint32_t attributes = platform.GetAttributes(path);
   if (attributes == platform::kInvalidAttributes || (attributes & platform::faDirectory)) return;  // no file
-  if (attributes & platform::faReadOnly) platform.SetAttributes(path, attributes & ~std::uint32_t{platform::faReadOnly});
+  if (attributes & platform::faReadOnly)
+    platform.SetAttributes(path, attributes & ~std::uint32_t{platform::faReadOnly});
 }
 
 }  // namespace engine

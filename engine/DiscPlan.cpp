@@ -38,8 +38,7 @@ void PlanDiscs(TInstallerState& state, platform::Platform& platform, const std::
   }
 }
 
-int IndexOfNeededLabel(platform::Platform& platform, const std::vector<std::string>& labels,
-                       const std::string& label) {
+int IndexOfNeededLabel(platform::Platform& platform, const std::vector<std::string>& labels, const std::string& label) {
   for (std::size_t i = 0; i < labels.size(); ++i)
     if (platform.CompareTextNoCase(labels[i], label) == 0) return static_cast<int>(i);
   return -1;

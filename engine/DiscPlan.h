@@ -19,7 +19,6 @@ void PlanDiscs(TInstallerState& state, platform::Platform& platform, const std::
 
 // Index of label in labels, compared without regard to letter case by the
 // user's locale; -1 when it is not there.
-int IndexOfNeededLabel(platform::Platform& platform, const std::vector<std::string>& labels,
-                       const std::string& label);
+int IndexOfNeededLabel(platform::Platform& platform, const std::vector<std::string>& labels, const std::string& label);
 
 }  // namespace engine

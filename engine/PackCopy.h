@@ -40,14 +40,15 @@ class TPackCopy {
   // CopyTree below one folder; areaStart is the area bar's position at which
   // the pack's share starts.
   bool CopyFolder(const std::string& source, const std::string& target, std::int32_t areaStart);
-  // Copies one missing file, asking again and again while it fails; false
-  // when the user chose Abort.
-  bool CopyMissingFile(const std::string& source, const std::string& target, const std::string& name,
-                       std::int64_t size, const std::string& temporaryName);
-  // Copies to temporaryName in the target folder and renames the copy into
-  // place, so that no partial file ever stands under the final name.
+  // Copies one missing file from to to, asking again and again while it
+  // fails; false when the user chose Abort.
+  bool CopyMissingFile(const std::string& from, const std::string& to, const std::string& temporary, std::int64_t size);
+  // Copies to temporary (beside to) and renames the copy into place, so that
+  // no partial file ever stands under the final name.
   bool CopyIntoPlace(const std::string& from, const std::string& to, const std::string& temporary);
-  std::string CopyFailureText(const std::string& target, const std::string& name, std::int64_t size);
+  // The disk-full text when the file does not fit on to's drive, else the
+  // copy-error text naming the file.
+  std::string CopyFailureText(const std::string& to, std::int64_t size);
 
   TInstallerState& state_;
   platform::Platform& platform_;

@@ -10,7 +10,7 @@ namespace {
 // The bars hold 32-bit figures; sizes are 64-bit.
 std::int32_t ToBarFigure(std::int64_t value) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                                             std::numeric_limits<std::int32_t>::max()));
+                                                            std::numeric_limits<std::int32_t>::max()));
 }
 
 void SetPosition(ui::TProgressBar& bar, std::int64_t position) {

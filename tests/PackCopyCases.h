@@ -109,7 +109,6 @@ TYPED_TEST_P(PackCopyCases, RefreshReplacesAWritablePakFile) {
   EXPECT_TRUE(this->copy.RefreshPakFile("国标", "土建"));
   EXPECT_EQ(this->Contents(this->Target("土建.pak")), "new pak");
 
-
   // No ".PAK" file in the pack, or no pack folder on the disc.
   this->state.Packs.push_back(samples::Pack("国标", "安装", {"CD1"}));
   this->Put(this->state.SourceMatterLib + "国标\\安装\\a.dwg", "a");

@@ -45,6 +45,7 @@ class DiscPlan : public ::testing::TestWithParam<PlanCase> {
 
 TEST_P(DiscPlan, SelectsTickedPacksAndListsTheirPendingDiscs) {
   const PlanCase& c = GetParam();
+  SCOPED_TRACE(c.what);
   for (const auto& file : c.pendingFiles)
     machine.AddFile(kLib + file.first + "\\Install.Dat",
                     catalogue::SerializePendingLabels(samples::Labels(file.second)));
@@ -63,7 +64,8 @@ const std::vector<TSpecialtyCheck> kBothTicked = {Check("国标", "土建", true
 INSTANTIATE_TEST_SUITE_P(
     Cases, DiscPlan,
     ::testing::Values(
-        PlanCase{"both ticked, no pending file yet", kBothTicked, {}, {true, true, false, false}, {"CD1", "CD2", "CD3"}},
+        PlanCase{
+            "both ticked, no pending file yet", kBothTicked, {}, {true, true, false, false}, {"CD1", "CD2", "CD3"}},
         PlanCase{"the first pack still lacks only CD2",
                  kBothTicked,
                  {{"国标\\土建", {"CD2"}}},

@@ -120,9 +120,9 @@ TEST_F(PackCopy, PendingPackIsCopiedFromThisDiscAndTheDiscDropped) {
   // 1 500 bytes advance the file bar by 1, 900 bytes by 0; the area bar
   // shows the pack's share from 100 on.
   EXPECT_EQ(view.FileProgress->Max(), 5);
-  EXPECT_EQ(steps, (std::vector<Step>{{"正在复制:'a.dwg'.", 1, 120},
-                                      {"正在复制:'b.dwg'.", 1, 120},
-                                      {"正在复制:'c''d.dwg'.", 3, 160}}));
+  EXPECT_EQ(steps,
+            (std::vector<Step>{
+                {"正在复制:'a.dwg'.", 1, 120}, {"正在复制:'b.dwg'.", 1, 120}, {"正在复制:'c''d.dwg'.", 3, 160}}));
 }
 
 TEST_F(PackCopy, DiscThatThePackNoLongerNeedsCopiesNothing) {
@@ -153,7 +153,8 @@ TEST_F(PackCopy, DiscThatThePackNoLongerNeedsCopiesNothing) {
 
     EXPECT_EQ(view.FileProgress->Max(), c.fileBarMax);
     EXPECT_EQ(view.FileProgress->Position(), 0);
-    EXPECT_EQ(Names(Target()), c.pending.empty() ? std::vector<std::string>{} : std::vector<std::string>{"Install.Dat"});
+    EXPECT_EQ(Names(Target()),
+              c.pending.empty() ? std::vector<std::string>{} : std::vector<std::string>{"Install.Dat"});
     if (!c.pending.empty()) {
       EXPECT_EQ(PendingFile(), Pending(c.pending));
     }
@@ -165,7 +166,7 @@ TEST_F(PackCopy, DiscThatThePackNoLongerNeedsCopiesNothing) {
 TEST_F(PackCopy, ExistingTargetFilesAreSkippedButCounted) {
   AddThreeFilePack();
   machine.AddFile(Target("图块\\b.dwg"), "mine");
-  machine.AddFile(Target("c'd.dwg"), "mine too");
+  machine.AddFile(Target("C'D.DWG"), "mine too");  // names are found whatever their letter case
 
   ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
 
@@ -187,9 +188,8 @@ TEST_F(PackCopy, PackUnderOneKiBTakesItsWholeShareOfTheAreaBar) {
   ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
 
   EXPECT_EQ(view.FileProgress->Max(), 0);
-  EXPECT_EQ(steps, (std::vector<Step>{{"正在复制:'a.txt'.", 0, 200},
-                                      {"正在复制:'b.txt'.", 0, 200},
-                                      {"正在复制:'c.txt'.", 0, 200}}));
+  EXPECT_EQ(steps, (std::vector<Step>{
+                       {"正在复制:'a.txt'.", 0, 200}, {"正在复制:'b.txt'.", 0, 200}, {"正在复制:'c.txt'.", 0, 200}}));
 }
 
 TEST_F(PackCopy, RetryAfterFreeingSpaceCopiesTheFile) {
@@ -353,6 +353,18 @@ TEST_F(PackCopy, KilledCopyLeavesNoFileUnderItsNameAndTheNextRunCompletesIt) {
   EXPECT_EQ(PendingFile(), Pending({"CD2"}));
 }
 
+TEST_F(PackCopy, ALeftoverTemporaryBesideAFileAlreadyInPlaceIsRemoved) {
+  // A run killed while the ".PAK" file was copied; the next refresh put the
+  // file in place directly, so the copy finds it existing.
+  machine.AddFile(Source("土建.PAK"), "pak", kDiscFile);
+  machine.AddFile(Target("土建.PAK"), "pak");
+  machine.AddFile(Target("土建.PAK.~copy"), "pa", kDiscFile);
+
+  ASSERT_TRUE(copy.CopyTree(Source(), Target()));
+
+  EXPECT_EQ(Names(Target()), std::vector<std::string>{"土建.PAK"});
+}
+
 TEST_F(PackCopy, RefreshTakesTheFirstPakFileAndKeepsAReadOnlyCopy) {
   machine.AddFile(Source("b.PAK"), "first", kDiscFile);
   machine.AddFile(Source("a.pak"), "second", kDiscFile);
@@ -390,7 +402,8 @@ TEST_F(PackCopy, FilesOfTwoGiBAndMoreKeepEveryFigurePositive) {
   EXPECT_EQ(engine::DirectorySize(machine, Source()), static_cast<std::int64_t>(3 * kGiB + 1500));
   ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
   EXPECT_EQ(view.FileProgress->Max(), 3 * 1024 * 1024 + 1);
-  EXPECT_EQ(steps, (std::vector<Step>{{"正在复制:'a.dwg'.", 1, 100}, {"正在复制:'big.iso'.", 3 * 1024 * 1024 + 1, 200}}));
+  EXPECT_EQ(steps,
+            (std::vector<Step>{{"正在复制:'a.dwg'.", 1, 100}, {"正在复制:'big.iso'.", 3 * 1024 * 1024 + 1, 200}}));
 
   // With 1 GiB free, a failed copy of it is a full disk.
   machine.Remove(Target("big.iso"));

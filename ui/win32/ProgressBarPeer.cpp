@@ -21,9 +21,23 @@ void ProgressBarPeer::Changed(Prop what) {
   }
 }
 
+int ProgressBarPeer::FillWidth() const {
+  const std::int64_t range = std::int64_t{bar_.Max()} - bar_.Min();
+  if (range <= 0) return 0;
+  return static_cast<int>((std::int64_t{bar_.Position()} - bar_.Min()) * bar_.Width() / range);
+}
+
 void ProgressBarPeer::ApplyValue() {
-  SendMessageA(Handle(), PBM_SETRANGE32, bar_.Min(), bar_.Max());
+  if (bar_.Min() != shownMin_ || bar_.Max() != shownMax_) {
+    SendMessageA(Handle(), PBM_SETRANGE32, bar_.Min(), bar_.Max());
+    shownMin_ = bar_.Min();
+    shownMax_ = bar_.Max();
+    shownFill_ = -1;
+  }
+  const int fill = FillWidth();
+  if (fill == shownFill_) return;
   SendMessageA(Handle(), PBM_SETPOS, bar_.Position(), 0);
+  shownFill_ = fill;
 }
 
 }  // namespace ui::win32

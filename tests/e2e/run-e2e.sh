@@ -1,0 +1,323 @@
+#!/usr/bin/env bash
+# End-to-end installs under Wine: the real Setup.exe, started from drive E:
+# holding disc 1 of a set of three, driven through its windows with real
+# mouse clicks and keys by WizardDriver.exe; this script swaps the discs when
+# a disc prompt asks for one and checks the installed library afterwards.
+#
+# The disc set: "国标"/"土建" on CD1 and CD2, "浙江省标"/"市政" on CD1 and
+# CD3, with blanks and Chinese text in folder names, read-only files, nested
+# and empty folders, a .PAK file on every disc of a pack and files of several
+# MB, so that a copy lasts long enough to be cancelled or killed.
+#
+# Usage: run-e2e.sh SCENARIO Setup.exe WizardDriver.exe WriteDescriptor.exe
+#                   cdtool.exe WORK_FOLDER
+# Scenarios: full_install cancel_and_resume copy_error_abort
+#            wrong_disc_folder killed_and_resume
+set -euo pipefail
+scenario=$1 setup=$(realpath "$2") driver=$(realpath "$3") write_descriptor=$(realpath "$4") cdtool=$(realpath "$5")
+mkdir -p "$6"
+work=$(realpath "$6")
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+
+# One prefix for all scenarios (made once; ctest runs them one at a time).
+export WINEPREFIX=$work/wineprefix
+source "$root/scripts/wine-env"
+source "$here/wizard-session.sh"
+trap 'wineserver -k 2>/dev/null || true' EXIT
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+winpath() { winepath -w "$1" | tr -d '\r'; }
+
+# ---------------------------------------------------------------- discs
+
+discs=$work/discs-$scenario
+data_file() {  # PATH SIZE [ro]
+  mkdir -p "$(dirname "$1")"
+  head -c "$2" /dev/urandom >"$1"
+  if [ "${3:-}" = ro ]; then chmod a-w "$1"; fi
+}
+small_files() {  # FOLDER COUNT: files of 4 KiB
+  mkdir -p "$1"
+  head -c $(($2 * 4096)) /dev/urandom | split -b 4096 -a 3 --additional-suffix=.dwg - "$1/图块 "
+}
+build_discs() {
+  chmod -R u+w "$discs" 2>/dev/null || true
+  rm -rf "$discs"
+  local tujian=MatterLib/国标/土建 shizheng=MatterLib/浙江省标/市政
+  # The same .PAK file on every disc of its pack.
+  data_file "$discs/CD1/$tujian/土建.PAK" 3000
+  data_file "$discs/CD1/$shizheng/市政.PAK" 2500
+  mkdir -p "$discs/CD2/$tujian" "$discs/CD3/$shizheng"
+  cp "$discs/CD1/$tujian/土建.PAK" "$discs/CD2/$tujian/"
+  cp "$discs/CD1/$shizheng/市政.PAK" "$discs/CD3/$shizheng/"
+
+  data_file "$discs/CD1/$tujian/基础 说明.txt" 3000 ro
+  data_file "$discs/CD1/$tujian/大图 A.dwg" 8M
+  data_file "$discs/CD1/$tujian/大图 B.dwg" 8M
+  data_file "$discs/CD1/$tujian/门窗 详图/M1 门.dwg" 50000
+  data_file "$discs/CD1/$tujian/门窗 详图/节点 大样/深层 节点.dwg" 20000 ro
+  # Many small files, so that the pass over CD1 lasts a few seconds.
+  small_files "$discs/CD1/$tujian/门窗 详图/小 图块" 300
+  small_files "$discs/CD1/$shizheng/小 图块" 100
+  data_file "$discs/CD1/$shizheng/管线 综合.dwg" 8M
+  data_file "$discs/CD1/$shizheng/说明 文件.txt" 1500 ro
+
+  data_file "$discs/CD2/$tujian/结构 图/梁 详图.dwg" 4M
+  data_file "$discs/CD2/$tujian/结构 图/柱.dwg" 10000 ro
+  mkdir -p "$discs/CD2/$tujian/空 文件夹"
+
+  data_file "$discs/CD3/$shizheng/道路 断面/横断面.dwg" 4M
+  data_file "$discs/CD3/$shizheng/道路 断面/纵断面.dwg" 900 ro
+
+  for disc in CD1 CD2 CD3; do
+    cp "$setup" "$discs/$disc/Setup.exe"
+    wine "$write_descriptor" "$(winpath "$discs/$disc/CDFile.Dat")" "$disc" \
+      '国标/土建=CD1,CD2' '浙江省标/市政=CD1,CD3'
+  done
+  wine "$cdtool" verify "$(winpath "$discs/CD1")" "$(winpath "$discs/CD2")" "$(winpath "$discs/CD3")" |
+    tr -d '\r' || { echo "FAIL: cdtool verify refuses the disc set"; exit 1; }
+}
+
+# ---------------------------------------------------------------- the application
+
+app=$WINEPREFIX/drive_c/Tavrin
+library=$app/DLL/VEXA/MatterLib
+fresh_application() {
+  chmod -R u+w "$app" 2>/dev/null || true
+  rm -rf "$app"
+  mkdir -p "$app/DLL/VEXA"
+  touch "$app/DLL/VEXA/Nolt.exe"
+  wine reg add 'HKLM\SOFTWARE\HUXO\MIRKE' /v InstallPath /d 'C:\Tavrin\' /f /reg:32 >/dev/null 2>&1
+}
+
+# ---------------------------------------------------------------- sessions
+
+log_number=0
+# Prompts expected by the current session, in order: "LABELS DISC" each,
+# DISC being the disc inserted in answer (or a folder typed, see below).
+expected_prompts=()
+prompt_answer=()
+prompt_shot=
+answer_request() {
+  local question=$1
+  case $question in
+    "prompt "*)
+      local labels=${question#prompt }
+      if ((${#expected_prompts[@]} == 0)); then
+        fail "an unexpected disc prompt asks for '$labels'"
+        answer='click=prompt:取消'
+        return
+      fi
+      local expected=${expected_prompts[0]} disc=${prompt_answer[0]}
+      expected_prompts=("${expected_prompts[@]:1}")
+      prompt_answer=("${prompt_answer[@]:1}")
+      [ "$labels" = "$expected" ] || fail "the disc prompt asks for '$labels', expected '$expected'"
+      if [[ $disc == CD* ]]; then
+        wine_cdrom e "$discs/$disc"
+        answer=$(printf '%s\n' $prompt_shot 'click=prompt:确定')
+        prompt_shot=
+      else
+        # A folder typed into the prompt's edit box, then confirmed.
+        answer=$(printf '%s\n' "type=prompt:$disc" 'click=prompt:确定' errorbox)
+      fi
+      ;;
+    kill)
+      # Kills the relaunched Setup.exe while a drawing of several MB is on its
+      # way under its temporary name: its Linux process, found by its
+      # command line and this prefix, then the rest of the prefix.
+      local pid
+      pid=$(setup_process_id)
+      [ -n "$pid" ] || fail "no Setup.exe process to kill"
+      local tries=0
+      shopt -s nullglob
+      while ((tries++ < 200000)); do
+        partial=("$library/国标/土建/"*.dwg.~copy "$library/浙江省标/市政/"*.dwg.~copy)
+        ((${#partial[@]} == 0)) || break
+      done
+      shopt -u nullglob
+      [ -z "$pid" ] || kill -9 "$pid" 2>/dev/null || true
+      wineserver -k 2>/dev/null || true
+      ;;
+    *) fail "unknown request '$question'" ;;
+  esac
+}
+
+# The Linux process id of the Setup.exe that runs in this prefix.
+setup_process_id() {
+  local proc
+  for proc in /proc/[0-9]*; do
+    tr '\0' ' ' <"$proc/cmdline" 2>/dev/null | grep -q 'Setup\.exe' || continue
+    tr '\0' '\n' <"$proc/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    echo "${proc#/proc/}"
+    return
+  done
+}
+
+# Runs one session from CD1 with the given steps; the prompts it must meet
+# are set in expected_prompts/prompt_answer beforehand.
+session() {
+  local what=$1
+  shift
+  log_number=$((log_number + 1))
+  local log=$work/$scenario-$log_number.log
+  wine_cdrom e "$discs/CD1"
+  echo "--- $what"
+  local status=0
+  wizard_session "$driver" "$work/talk" "$log" "$@" || status=$?
+  sed 's/^/    /' "$log"
+  ((${#expected_prompts[@]} == 0)) || fail "$what: the disc prompts for ${expected_prompts[*]} did not come"
+  return "$status"
+}
+
+to_page2=(page=0 click=wizard:下一步 page=1 'edit=wizard:C:\Tavrin\' click=wizard:下一步 page=2 tick-all)
+# Page 4 with its title, and the failure text after a failed run.
+finish_as() {
+  echo page=4 "label=wizard:$1"
+  [ "$1" = 安装完成 ] || echo label=wizard:安装时发生了错误，素材库可能没有完全安装。
+  echo click=wizard:完成 gone=wizard
+}
+
+full_session() {
+  expected_prompts=("CD2或CD3" "CD2") prompt_answer=(CD3 CD2)
+  session "$1" "${to_page2[@]}" click=wizard:下一步 discs label=wizard:复制完成 click=wizard:下一步 \
+    $(finish_as 安装完成) ||
+    fail "$1: the driver failed"
+}
+
+# The full install once more, with a screenshot of every page and of the
+# first disc prompt (kept when SHOTS names a folder).
+full_session_with_shots() {
+  expected_prompts=("CD2或CD3" "CD2") prompt_answer=(CD3 CD2)
+  prompt_shot=shot=disc-prompt:prompt
+  session "$1" page=0 shot=page0-welcome click=wizard:下一步 page=1 'edit=wizard:C:\Tavrin\' shot=page1-folder \
+    click=wizard:下一步 page=2 tick-all shot=page2-specialties click=wizard:下一步 copying shot=page3-progress \
+    discs label=wizard:复制完成 click=wizard:下一步 page=4 label=wizard:安装完成 shot=page4-finish click=wizard:完成 gone=wizard ||
+    fail "$1: the driver failed"
+}
+
+# ---------------------------------------------------------------- checks
+
+# The installed library is the union of the discs' MatterLib folders, byte
+# for byte, every pack has an Install.Dat with no pending disc, and nothing
+# copied kept the discs' read-only attribute.
+expect_complete_library() {
+  local expected=$work/expected
+  chmod -R u+w "$expected" 2>/dev/null || true
+  rm -rf "$expected"
+  mkdir -p "$expected"
+  for disc in CD1 CD2 CD3; do cp -r --no-preserve=mode "$discs/$disc/MatterLib/." "$expected/"; done
+  diff -r -x Install.Dat "$expected" "$library" || fail "the installed library differs from the discs"
+  for pack in 国标/土建 浙江省标/市政; do
+    cmp -s <(head -c 4 /dev/zero) "$library/$pack/Install.Dat" ||
+      fail "$pack/Install.Dat does not hold an empty list: $(od -An -tx1 "$library/$pack/Install.Dat" 2>&1 | head -2)"
+  done
+  local read_only
+  read_only=$(find "$library" -type f ! -perm -u+w)
+  [ -z "$read_only" ] || fail "copied files are read-only: $read_only"
+}
+
+# An Install.Dat listing the single label $2.
+expect_pending() {
+  cmp -s <(printf "\\x01\\x00\\x00\\x00\\x$(printf %02x "${#2}")%s" "$2"; head -c $((255 - ${#2})) /dev/zero) \
+    "$library/$1/Install.Dat" || fail "$1/Install.Dat does not list just $2"
+}
+
+# Every file under its final name is whole: equal to its source on a disc.
+expect_no_truncated_file() {
+  local file relative found
+  while IFS= read -r -d '' file; do
+    relative=${file#"$library"/}
+    case $relative in *.~copy | */Install.Dat) continue ;; esac
+    found=
+    for disc in CD1 CD2 CD3; do
+      if [ -f "$discs/$disc/MatterLib/$relative" ]; then
+        found=1
+        cmp -s "$discs/$disc/MatterLib/$relative" "$file" || fail "$relative is not whole after the kill"
+      fi
+    done
+    [ -n "$found" ] || fail "$relative is on no disc"
+  done < <(find "$library" -type f -print0)
+}
+
+# ---------------------------------------------------------------- scenarios
+
+build_discs
+fresh_application
+started=$SECONDS
+
+case $scenario in
+  full_install)
+    full_session_with_shots "a full install over three discs"
+    expect_complete_library
+    ;;
+
+  cancel_and_resume)
+    expected_prompts=() prompt_answer=()
+    session "cancel during the copy" "${to_page2[@]}" click=wizard:下一步 click=wizard:取消 \
+      dialog=警告:是否中断安装过程？ 'click=警告:是(&Y)' run-end label=wizard:复制中断 click=wizard:下一步 \
+      $(finish_as 安装失败) ||
+      fail "cancel: the driver failed"
+    [ ! -e "$library/浙江省标/市政/Install.Dat" ] || fail "the cancelled run finished the second pack"
+    full_session "the second run resumes"
+    expect_complete_library
+    ;;
+
+  copy_error_abort)
+    # A folder where a file of the first pack is to go: its copy fails.
+    blocked="$library/国标/土建/门窗 详图/M1 门.dwg"
+    mkdir -p "$blocked"
+    expected_prompts=() prompt_answer=()
+    session "a failed copy answered with Enter (Abort)" "${to_page2[@]}" click=wizard:下一步 \
+      "dialog=错误:复制:'M1 门.dwg'出错。" shot=copy-error:错误 key=enter run-end \
+      label=wizard:CD1-国标-土建安装失败 label=wizard:复制中断 click=wizard:下一步 \
+      $(finish_as 安装失败) || fail "abort: the driver failed"
+    [ -d "$blocked" ] || fail "the folder in the way is gone"
+    [ ! -e "$library/国标/土建/Install.Dat" ] || fail "the aborted pack has an Install.Dat"
+    [ ! -e "$library/浙江省标" ] || fail "the pass went on after the abort"
+    leftovers=$(find "$library" -name '*.~copy')
+    [ -z "$leftovers" ] || fail "temporary copies are left: $leftovers"
+    ;;
+
+  wrong_disc_folder)
+    expected_prompts=("CD2或CD3") prompt_answer=('C:\Tavrin\')
+    session "a folder without CDFile.Dat confirmed in the disc prompt" "${to_page2[@]}" click=wizard:下一步 \
+      discs click=wizard:下一步 $(finish_as 安装失败) || fail "wrong folder: the driver failed"
+    grep -q '^error box: .*C:\\Tavrin\\CDFile\.Dat' "$work/$scenario-$log_number.log" ||
+      fail "no error box named C:\\Tavrin\\CDFile.Dat"
+    expect_pending 国标/土建 CD2
+    expect_pending 浙江省标/市政 CD3
+    ;;
+
+  killed_and_resume)
+    partial=()
+    expected_prompts=() prompt_answer=()
+    session "killed during the copy" "${to_page2[@]}" click=wizard:下一步 ask=kill || true
+    if ((${#partial[@]})); then echo "killed while copying: ${partial[*]#"$library"/}"; else echo "killed between files"; fi
+    expect_no_truncated_file
+    full_session "the second run completes"
+    expect_complete_library
+    leftovers=$(find "$library" -name '*.~copy')
+    [ -z "$leftovers" ] || fail "temporary copies are left: $leftovers"
+    ;;
+
+  *)
+    echo "unknown scenario $scenario" >&2
+    exit 2
+    ;;
+esac
+
+echo "$scenario: $((SECONDS - started)) s of sessions"
+if ((failures)); then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+# What a passed scenario leaves is of no further use (a failed one keeps it).
+chmod -R u+w "$discs" "$work/expected" "$app" 2>/dev/null || true
+rm -rf "$discs" "$work/expected" "$app/DLL/VEXA/MatterLib"
+echo "$scenario: all checks passed"

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 
 #include "ui/win32/InputState.h"
@@ -102,7 +103,8 @@ void TreeViewPeer::Insert(TTreeNode& node) {
   insert.item = Describe(node);
   const auto item = reinterpret_cast<HTREEITEM>(
       SendMessageA(Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-  if (!item) return;
+  // The fill stops here; the error goes to the top-level report.
+  if (!item) throw std::runtime_error("Unable to insert an item");
   items_[&node] = item;
   for (const auto& child : node.Children()) Insert(*child);
   if (parent != TVI_ROOT) {  // the parent has an expand button now
@@ -290,6 +292,8 @@ LRESULT TreeViewPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     case WM_KEYDOWN:
     case WM_KEYUP:
+    case WM_SYSKEYDOWN:  // keys held with Alt
+    case WM_SYSKEYUP:
     case WM_CHAR:
       return Key(message, wParam, lParam);
     default:
@@ -358,7 +362,8 @@ LRESULT TreeViewPeer::Key(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   int key = static_cast<int>(wParam);
   const ShiftState shift = KeyShiftState(lParam);
-  App().Dispatch([&] { message == WM_KEYDOWN ? tree_.DoKeyDown(key, shift) : tree_.DoKeyUp(key, shift); });
+  const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+  App().Dispatch([&] { down ? tree_.DoKeyDown(key, shift) : tree_.DoKeyUp(key, shift); });
   return key ? DefaultProc(message, key, lParam) : 0;
 }
 

@@ -25,7 +25,7 @@ void Check(bool condition) {
 }
 
 const char* const kStandard = "std";
-const char* const kSpecialty = "spec";
+const char* const kSpecialty = "specialty";
 
 }  // namespace
 

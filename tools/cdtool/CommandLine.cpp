@@ -23,11 +23,11 @@ CommandLine::CommandLine(const std::vector<std::string>& args, const std::vector
     }
     const std::size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    const OptionSpec* spec = nullptr;
+    const OptionSpec* known = nullptr;
     for (const OptionSpec& option : options)
-      if (option.name == name) spec = &option;
-    if (!spec) throw UsageError("unknown option " + name);
-    if (!spec->takesValue) {
+      if (option.name == name) known = &option;
+    if (!known) throw UsageError("unknown option " + name);
+    if (!known->takesValue) {
       if (equals != std::string::npos) throw UsageError(name + " takes no value");
       values_[name] = "";
     } else if (equals != std::string::npos) {

@@ -103,16 +103,7 @@ struct ShownTree {
   HTREEITEM Next(HTREEITEM item, UINT relation) const {
     return reinterpret_cast<HTREEITEM>(SendMessageA(window, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
   }
-  std::string Text(HTREEITEM item) const {
-    char text[260] = {};
-    TVITEMA query{};
-    query.mask = TVIF_TEXT | TVIF_HANDLE;
-    query.hItem = item;
-    query.pszText = text;
-    query.cchTextMax = sizeof text;
-    SendMessageA(window, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
-    return text;
-  }
+  std::string Text(HTREEITEM item) const { return TreeItemText(window, item); }
   bool Expanded(HTREEITEM item) const {
     return (SendMessageA(window, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
   }

@@ -4,7 +4,10 @@
 #include <string>
 
 #include "platform/Platform.h"
+// WinApi.h first: it takes back the <windows.h> macros (CopyFile, ...) that
+// would rename the platform's members.
 #include "platform/win32/WinApi.h"
+#include "platform/win32/Win32Platform.h"
 
 class ScratchFolder {
  public:
@@ -45,4 +48,14 @@ class ScratchFolder {
 
   platform::Platform& system_;
   std::string path_;
+};
+
+// The real system with a scratch folder as its root, for the test cases that
+// run on both the in-memory machine and real files.
+struct Win32ScratchMachine {
+  platform::Platform& Platform() { return system; }
+  std::string Root() { return scratch.Path(); }
+
+  platform::Win32Platform system;
+  ScratchFolder scratch{system};
 };

@@ -48,6 +48,18 @@ inline std::string WindowText(HWND window) {
   return text;
 }
 
+// The text of an item of a system tree view, as the window shows it.
+inline std::string TreeItemText(HWND tree, HTREEITEM item) {
+  char text[260] = {};
+  TVITEMA query{};
+  query.mask = TVIF_TEXT | TVIF_HANDLE;
+  query.hItem = item;
+  query.pszText = text;
+  query.cchTextMax = sizeof text;
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+  return text;
+}
+
 inline SIZE ClientSize(HWND window) {
   RECT client{};
   GetClientRect(window, &client);

@@ -15,21 +15,10 @@ using ui::TForm;
 using ui::TTreeNode;
 using ui::TTreeView;
 
-std::string ItemText(HWND tree, HTREEITEM item) {
-  char text[128] = {};
-  TVITEMA query{};
-  query.mask = TVIF_TEXT | TVIF_HANDLE;
-  query.hItem = item;
-  query.pszText = text;
-  query.cchTextMax = sizeof text;
-  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
-  return text;
-}
-
 // Item texts in tree order, children indented by "  ".
 void CollectItems(HWND tree, HTREEITEM first, const std::string& indent, std::vector<std::string>& out) {
   for (HTREEITEM item = first; item; item = TreeView_GetNextSibling(tree, item)) {
-    out.push_back(indent + ItemText(tree, item));
+    out.push_back(indent + TreeItemText(tree, item));
     CollectItems(tree, TreeView_GetChild(tree, item), indent + "  ", out);
   }
 }

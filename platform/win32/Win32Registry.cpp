@@ -10,9 +10,11 @@ RegistryRead Win32Platform::ReadMachineString(const std::string& key, const std:
                                               std::string& result) {
   result.clear();
   // Full access rights, as the installer has always asked for: a key that is
-  // missing or refuses them is treated alike.
+  // missing or refuses them is treated alike. The application is a 32-bit
+  // program and registers in the 32-bit view, which a 64-bit build must read
+  // too (for a 32-bit program that view is the default).
   win32::RegistryKey opened;
-  if (opened.Open(HKEY_LOCAL_MACHINE, key.c_str(), KEY_ALL_ACCESS) != ERROR_SUCCESS)
+  if (opened.Open(HKEY_LOCAL_MACHINE, key.c_str(), KEY_ALL_ACCESS | KEY_WOW64_32KEY) != ERROR_SUCCESS)
     return RegistryRead::KeyMissing;
 
   DWORD type = 0, size = 0;

@@ -30,19 +30,21 @@ TEST(PlatformDrivesTest, AnUnmappedDriveHasNoRootAndNoSpace) {
   EXPECT_FALSE(system.GetDiskFreeSpace(root, space));
 }
 
-// A key of its own under HKEY_LOCAL_MACHINE\SOFTWARE, deleted afterwards.
+// A key of its own under HKEY_LOCAL_MACHINE\SOFTWARE (the 32-bit view, where
+// the application registers), deleted afterwards.
 class PlatformRegistryTest : public testing::Test {
  protected:
   static constexpr const char* kKey = "SOFTWARE\\TavrinPlatformTest";
 
   void SetUp() override {
-    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr),
+    ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kKey, KEY_WOW64_32KEY, 0);
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr,
+                                &key_, nullptr),
               ERROR_SUCCESS);
   }
   void TearDown() override {
     ::RegCloseKey(key_);
-    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
+    ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kKey, KEY_WOW64_32KEY, 0);
   }
   void Set(const char* name, DWORD type, const void* data, DWORD size) {
     ASSERT_EQ(::RegSetValueExA(key_, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);

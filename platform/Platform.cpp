@@ -4,17 +4,6 @@
 
 namespace platform {
 
-namespace {
-Platform* current = nullptr;
-}
-
-Platform& Current() {
-  if (!current) throw Error("no platform installed");
-  return *current;
-}
-
-void SetCurrent(Platform* platform) { current = platform; }
-
 bool FileExists(Platform& p, const std::string& path) {
   const std::uint32_t a = p.GetAttributes(path);
   return a != kInvalidAttributes && !(a & faDirectory);

@@ -104,10 +104,6 @@ class Platform {
   virtual char DecimalSeparator() = 0;
 };
 
-// The platform the program runs on; set once at start-up (or by a test).
-Platform& Current();
-void SetCurrent(Platform* platform);
-
 // Portable conveniences over the interface.
 bool FileExists(Platform& p, const std::string& path);       // exists and is not a folder
 bool DirectoryExists(Platform& p, const std::string& path);  // exists and is a folder

@@ -50,7 +50,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ComApartment com;
 
   platform::Win32Platform win32Platform;
-  platform::SetCurrent(&win32Platform);
   ui::Application& app = ui::App();
   app.Title = ui::Application::TitleFromExeName(win32Platform.ModulePath());
 

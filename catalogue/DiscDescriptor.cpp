@@ -4,26 +4,22 @@
 #include <stdexcept>
 
 #include "catalogue/CatalogueFormat.h"
-#include "dialogs/MessageDialogTypes.h"
 
 namespace catalogue {
 
 const char* const kDescriptorFileName = "CDFile.Dat";
 
-bool LoadCatalogue(TInstallerState& state, platform::Platform& platform, TInstallerHost& host) {
+CatalogueRead ReadCatalogue(TInstallerState& state, platform::Platform& platform) {
   const std::string path = state.SourceRoot + kDescriptorFileName;
-  if (!platform::FileExists(platform, path)) {
-    host.ShowMessageDialog("光盘配置文件不存在，请检查光盘。", dialogs::mtError, dialogs::mbOK, 0);
-    return false;
-  }
+  if (!platform::FileExists(platform, path)) return CatalogueRead::Missing;
   std::string bytes;
   TCdSignFile descriptor;
   std::size_t failOffset = 0;
   if (!platform::ReadWholeFile(platform, path, bytes) || !ParseCatalogue(bytes, descriptor, failOffset))
-    return false;
+    return CatalogueRead::Malformed;
   state.DiscLabel = descriptor.Label;
   state.Packs = std::move(descriptor.Packs);
-  return true;
+  return CatalogueRead::Loaded;
 }
 
 void ReadDiscLabel(TInstallerState& state, platform::Platform& platform) {

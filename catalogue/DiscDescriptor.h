@@ -10,11 +10,12 @@ namespace catalogue {
 // The descriptor's file name, in the folder SourceRoot.
 extern const char* const kDescriptorFileName;
 
-// Reads SourceRoot + "CDFile.Dat" into DiscLabel and Packs and returns true.
-// A missing file is reported to the user (error, {OK}) and gives false; a
-// malformed one gives false silently. On false DiscLabel and Packs are left
-// as they were. A file that exists but cannot be opened raises platform::Error.
-bool LoadCatalogue(TInstallerState& state, platform::Platform& platform, TInstallerHost& host);
+enum class CatalogueRead { Loaded, Missing, Malformed };
+
+// Reads SourceRoot + "CDFile.Dat" into DiscLabel and Packs (Loaded). When
+// the file is missing or malformed, DiscLabel and Packs are left as they
+// were. A file that exists but cannot be opened raises platform::Error.
+CatalogueRead ReadCatalogue(TInstallerState& state, platform::Platform& platform);
 
 // Reads only the label of the disc at SourceRoot into DiscLabel. A descriptor
 // that cannot be opened raises platform::Error, one that is too short for the

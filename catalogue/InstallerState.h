@@ -22,12 +22,3 @@ struct TInstallerState {
     SourceMatterLib = root + "MatterLib\\";
   }
 };
-
-// What the catalogue and the engine need of the window they work for: the
-// message dialog (dialog type and button set as the message dialog takes them).
-class TInstallerHost {
- public:
-  virtual ~TInstallerHost() = default;
-  virtual int ShowMessageDialog(const std::string& text, int dialogType, int buttons,
-                                int helpContext) = 0;
-};

@@ -5,10 +5,8 @@
 #include <set>
 #include <vector>
 
-#include "dialogs/MessageDialogTypes.h"
 #include "engine/FolderEntry.h"
 #include "engine/PackCopy.h"
-#include "engine/PackProgress.h"
 #include "text/AnsiText.h"
 
 namespace engine {
@@ -50,7 +48,7 @@ void RemoveFile(platform::Platform& platform, const std::string& path) {
 }  // namespace
 
 bool TPackCopy::CopyTree(const std::string& source, const std::string& target) {
-  return CopyFolder(source, target, AreaShareStart(view_));
+  return CopyFolder(source, target, bars_.AreaShareStart());
 }
 
 bool TPackCopy::CopyFolder(const std::string& sourceFolder, const std::string& targetFolder, std::int32_t areaStart) {
@@ -84,10 +82,10 @@ bool TPackCopy::CopyFolder(const std::string& sourceFolder, const std::string& t
       status = "正在复制:" + text::QuotedName(entry.Name) + ".";
       if (!CopyMissingFile(source + entry.Name, target + entry.Name, target + temporary, entry.Size)) return false;
     }
-    ShowStatus(view_, status);
-    AdvanceProgress(view_, entry.Size, areaStart);
+    sink_.ShowFileStatus(status);
+    bars_.AdvanceProgress(entry.Size, areaStart);
     // Here the Cancel button's handler can run and set CancelRequested.
-    view_.ProcessMessages();
+    sink_.HandlePendingEvents();
   }
   return true;
 }
@@ -96,14 +94,13 @@ bool TPackCopy::CopyMissingFile(const std::string& from, const std::string& to, 
                                 std::int64_t size) {
   for (;;) {
     if (CopyIntoPlace(from, to, temporary)) return true;
-    switch (view_.ShowMessageDialog(CopyFailureText(to, size), dialogs::mtError,
-                                    dialogs::mbAbort | dialogs::mbRetry | dialogs::mbIgnore, 0)) {
-      case ui::mrAbort:
+    switch (sink_.AskAboutFailedCopy(CopyFailureText(to, size))) {
+      case CopyFailureAnswer::Abort:
         return false;
-      case ui::mrIgnore:
+      case CopyFailureAnswer::Ignore:
         ClearReadOnly(platform_, to);
         return true;
-      default:  // Retry, or any other answer: copy again
+      case CopyFailureAnswer::Retry:
         break;
     }
   }

@@ -3,6 +3,7 @@
 #include "catalogue/DiscDescriptor.h"
 #include "engine/DiscPlan.h"
 #include "engine/PackCopy.h"
+#include "engine/ProgressBars.h"
 
 namespace engine {
 
@@ -13,19 +14,17 @@ namespace {
 // as installed (their labels stay in the packs' pending files for a later run).
 class RunEnd {
  public:
-  RunEnd(TInstallerState& state, TInstallView& view) : state_(state), view_(view) {}
+  RunEnd(TInstallerState& state, InstallSink& sink) : state_(state), sink_(sink) {}
   ~RunEnd() {
     if (!state_.NeededLabels.empty()) state_.InstallOk = false;
-    view_.NextButton().SetEnabled(true);
-    view_.NextButton().SetVisible(true);
-    view_.CancelButton().SetVisible(false);
+    sink_.RunEnded();
   }
   RunEnd(const RunEnd&) = delete;
   RunEnd& operator=(const RunEnd&) = delete;
 
  private:
   TInstallerState& state_;
-  TInstallView& view_;
+  InstallSink& sink_;
 };
 
 std::string PackName(const TInstallerState& state, const TCdPack& pack) {
@@ -34,55 +33,52 @@ std::string PackName(const TInstallerState& state, const TCdPack& pack) {
 
 // One pass over the selected packs from the disc being read; false when a
 // pack copy failed or was cancelled (the pass stops at that pack).
-bool InstallFromCurrentDisc(TInstallerState& state, platform::Platform& platform, TInstallView& view) {
-  ui::TProgressBar& area = view.AreaProgressBar();
+bool InstallFromCurrentDisc(TInstallerState& state, platform::Platform& platform, InstallSink& sink,
+                            ProgressBars& bars) {
   std::int32_t selected = 0;
   for (const TCdPack& pack : state.Packs) selected += pack.Selected ? 1 : 0;
-  area.SetMax(100 * selected);
-  area.SetPosition(0);
+  bars.StartPass(selected);
 
-  TPackCopy copy(state, platform, view);
+  TPackCopy copy(state, platform, sink, bars);
   std::int32_t done = 0;
   bool ok = true;
   for (const TCdPack& pack : state.Packs) {
     if (!pack.Selected) continue;
     const std::string standard = pack.Standard.Text(), specialty = pack.Specialty.Text();
-    view.SpecStatusLabel().SetCaption("正在安装:" + PackName(state, pack));
+    sink.ShowPackStatus("正在安装:" + PackName(state, pack));
     copy.RefreshPakFile(standard, specialty);
     if (!copy.InstallPackFromDisc(standard, specialty)) {
-      view.SpecStatusLabel().SetCaption(PackName(state, pack) + "安装失败");
-      view.FileStatusLabel().SetCaption("复制中断");
+      sink.ShowPackStatus(PackName(state, pack) + "安装失败");
+      sink.ShowFileStatus("复制中断");
       ok = false;
       break;
     }
-    view.SpecStatusLabel().SetCaption(PackName(state, pack) + "完成");
-    view.FileStatusLabel().SetCaption("复制完成");
-    area.SetPosition(area.Max());
-    area.SetPosition((done + 1) * 100);
+    sink.ShowPackStatus(PackName(state, pack) + "完成");
+    sink.ShowFileStatus("复制完成");
+    bars.FinishPack(done + 1);
     ++done;
   }
-  area.SetPosition(area.Max());
+  bars.FinishPass();
   return ok;
 }
 
 }  // namespace
 
-void RunInstall(TInstallerState& state, platform::Platform& platform, TInstallView& view,
-                TDiscPrompt& prompt) {
-  RunEnd runEnd(state, view);
-  view.BackButton().SetVisible(false);
-  view.NextButton().SetEnabled(false);
+void RunInstall(TInstallerState& state, platform::Platform& platform, InstallSink& sink) {
+  RunEnd runEnd(state, sink);
+  sink.RunStarted();
+  ProgressBars bars(sink);
 
   bool ok = true;
   bool stopped = false;
   do {
-    ok = InstallFromCurrentDisc(state, platform, view);
+    ok = InstallFromCurrentDisc(state, platform, sink, bars);
 
     const int read = IndexOfNeededLabel(platform, state.NeededLabels, state.DiscLabel.Text());
     if (read >= 0) state.NeededLabels.erase(state.NeededLabels.begin() + read);
 
     if (!state.NeededLabels.empty() && ok) {
-      const std::string folder = prompt.AskForDisc(state.SourceRoot, state.NeededLabels);
+      const std::string folder = sink.AskForNextDisc(state.SourceRoot, state.NeededLabels);
       if (folder.empty()) {
         stopped = true;
       } else {

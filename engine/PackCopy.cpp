@@ -4,7 +4,6 @@
 
 #include "catalogue/PendingLabels.h"
 #include "engine/FolderEntry.h"
-#include "engine/PackProgress.h"
 #include "text/AnsiText.h"
 
 namespace engine {
@@ -34,7 +33,7 @@ bool TPackCopy::RefreshPakFile(const std::string& standard, const std::string& s
 bool TPackCopy::InstallPackFromDisc(const std::string& standard, const std::string& specialty) {
   if (specialty.empty()) return true;
   const std::string source = SourcePackFolder(standard, specialty);
-  StartFileProgress(view_, DirectorySize(platform_, source));
+  bars_.StartFileProgress(DirectorySize(platform_, source));
 
   TCdLabels pending = catalogue::LoadPendingLabels(state_, platform_, standard, specialty).Labels;
   const auto thisDisc = std::find(pending.begin(), pending.end(), state_.DiscLabel);
@@ -43,9 +42,6 @@ bool TPackCopy::InstallPackFromDisc(const std::string& standard, const std::stri
   const std::string target = TargetPackFolder(standard, specialty);
   if (!CopyTree(source, target)) {
     state_.InstallOk = false;
-    view_.CancelButton().SetVisible(false);
-    view_.NextButton().SetEnabled(true);
-    view_.NextButton().SetVisible(true);
     return false;
   }
   pending.erase(thisDisc);

@@ -7,15 +7,18 @@
 #include <string>
 
 #include "catalogue/InstallerState.h"
-#include "engine/InstallView.h"
+#include "engine/InstallSink.h"
+#include "engine/ProgressBars.h"
 #include "platform/Platform.h"
 
 namespace engine {
 
 class TPackCopy {
  public:
-  TPackCopy(TInstallerState& state, platform::Platform& platform, TInstallView& view)
-      : state_(state), platform_(platform), view_(view) {}
+  // bars are those of the run: the pack's share of the area bar starts
+  // where they stand when the copy starts.
+  TPackCopy(TInstallerState& state, platform::Platform& platform, InstallSink& sink, ProgressBars& bars)
+      : state_(state), platform_(platform), sink_(sink), bars_(bars) {}
 
   // Copies the first ".PAK" file of the source pack folder over the target
   // copy (the copy's own result is not looked at); false when the source
@@ -24,7 +27,7 @@ class TPackCopy {
 
   // Copies the pack from this disc when its pending list names the disc, and
   // then drops the disc from the list. False only when the copy failed or was
-  // cancelled; the window then shows Next instead of Cancel.
+  // cancelled; InstallOk is then false.
   bool InstallPackFromDisc(const std::string& standard, const std::string& specialty);
 
   // Copies every file of source that target lacks, recursively, asking the
@@ -52,7 +55,8 @@ class TPackCopy {
 
   TInstallerState& state_;
   platform::Platform& platform_;
-  TInstallView& view_;
+  InstallSink& sink_;
+  ProgressBars& bars_;
 };
 
 // Bytes of all entries below folder, sub-folders included (any entry with the

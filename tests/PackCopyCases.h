@@ -19,9 +19,8 @@
 #include "catalogue/CatalogueFormat.h"
 #include "engine/PackCopy.h"
 #include "tests/CatalogueSamples.h"
-#include "tests/EngineTestView.h"
+#include "tests/RecordingSink.h"
 #include "text/AnsiText.h"
-#include "ui/headless/HeadlessBackend.h"
 
 template <class Machine>
 class PackCopyCases : public ::testing::Test {
@@ -62,10 +61,10 @@ class PackCopyCases : public ::testing::Test {
   }
 
   Machine machine;
-  ui::HeadlessScope headless;
   TInstallerState state;
-  EngineTestView view{state};
-  engine::TPackCopy copy{state, System(), view};
+  RecordingSink sink;
+  engine::ProgressBars bars{sink};
+  engine::TPackCopy copy{state, System(), sink, bars};
 };
 
 TYPED_TEST_SUITE_P(PackCopyCases);
@@ -89,7 +88,7 @@ TYPED_TEST_P(PackCopyCases, CopiesTakeTheSourceAttributesWithoutReadOnly) {
   EXPECT_EQ(this->Contents(this->Target("图块\\b.dwg")), "disc b");
   EXPECT_EQ(this->System().GetAttributes(this->Target("图块\\b.dwg")), platform::faArchive);
   EXPECT_EQ(this->Contents(this->Target("Install.Dat")), catalogue::SerializePendingLabels(samples::Labels({"CD2"})));
-  EXPECT_TRUE(this->view.Messages.empty());
+  EXPECT_TRUE(this->sink.CopyFailures.empty());
 }
 
 TYPED_TEST_P(PackCopyCases, RefreshReplacesAWritablePakFile) {
@@ -126,7 +125,7 @@ TYPED_TEST_P(PackCopyCases, ReadOnlyLeftoverOfAKilledCopyIsReplaced) {
 
   EXPECT_EQ(this->Contents(this->Target("a.dwg")), "disc a");
   EXPECT_EQ(this->Names(this->Target()), std::vector<std::string>{"a.dwg"});
-  EXPECT_TRUE(this->view.Messages.empty());
+  EXPECT_TRUE(this->sink.CopyFailures.empty());
 }
 
 REGISTER_TYPED_TEST_SUITE_P(PackCopyCases, CopiesTakeTheSourceAttributesWithoutReadOnly,

@@ -5,27 +5,9 @@
 #include "engine/DiscPlan.h"
 #include "engine/InstallRun.h"
 #include "text/AnsiText.h"
+#include "wizard/ProgressPageSink.h"
 #include "wizard/Tfm_Install.h"
 #include "wizard/U_ChooseCD.h"
-
-namespace {
-
-// The run asks for each next disc through the prompt window.
-class PromptWindow : public engine::TDiscPrompt {
- public:
-  explicit PromptWindow(Tfrm_ChooseDriver& prompt) : prompt_(prompt) {}
-  std::string AskForDisc(const std::string& presetPath, const std::vector<std::string>& labels) override {
-    prompt_.SetPath(presetPath);
-    prompt_.SetLabels(labels);
-    prompt_.ShowModal();
-    return prompt_.SelectedPath;
-  }
-
- private:
-  Tfrm_ChooseDriver& prompt_;
-};
-
-}  // namespace
 
 void Tfm_Install::bt_NextClick() {
   switch (ActivePage()) {
@@ -48,7 +30,7 @@ void Tfm_Install::bt_NextClick() {
         ShowMessageDialog("选择的文件夹不是Tavrin建筑图库所在目录。", dialogs::mtError, dialogs::mbOK, 0);
         break;
       }
-      if (catalogue::LoadCatalogue(State, platform_, *this)) {
+      if (LoadCatalogue()) {
         FillSpecialtyTree(State.Packs);
         ShowPage(pgSpecialty);
       }
@@ -85,8 +67,21 @@ void Tfm_Install::InstallSelectedPacks() {
   // folder chosen last.
   Tfrm_ChooseDriver frm_ChooseDriver(this, platform_, shell_);
   frm_ChooseDriver.SetSkin(nullptr);
-  PromptWindow prompt(frm_ChooseDriver);
-  engine::RunInstall(State, platform_, *this, prompt);
+  wizard::ProgressPageSink progressPage(*this, frm_ChooseDriver);
+  engine::RunInstall(State, platform_, progressPage);
+}
+
+bool Tfm_Install::LoadCatalogue() {
+  switch (catalogue::ReadCatalogue(State, platform_)) {
+    case catalogue::CatalogueRead::Loaded:
+      return true;
+    case catalogue::CatalogueRead::Missing:
+      ShowMessageDialog("光盘配置文件不存在，请检查光盘。", dialogs::mtError, dialogs::mbOK, 0);
+      return false;
+    case catalogue::CatalogueRead::Malformed:
+      break;
+  }
+  return false;
 }
 
 void Tfm_Install::bt_LastClick() {
@@ -113,9 +108,14 @@ void Tfm_Install::bt_cancelClick() {
   }
   // The running copy stops at its next file or folder.
   State.CancelRequested = true;
-  bt_cancel->SetVisible(false);
+  ShowButtonsAfterRun(false);
+}
+
+void Tfm_Install::ShowButtonsAfterRun(bool nextTakesFocus) {
+  if (!nextTakesFocus) bt_cancel->SetVisible(false);
   bt_Next->SetEnabled(true);
   bt_Next->SetVisible(true);
+  bt_cancel->SetVisible(false);
 }
 
 void Tfm_Install::bt_BrowseClick() {

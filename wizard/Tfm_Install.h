@@ -7,14 +7,13 @@
 #include "catalogue/InstallerState.h"
 #include "dialogs/TSkinMessage.h"
 #include "dialogs/TSkinSelectDirectoryDialog.h"
-#include "engine/InstallView.h"
 #include "engine/SpecialtyCheck.h"
 #include "platform/Platform.h"
 #include "platform/ShellNamespace.h"
 #include "ui/CheckTree.h"
 #include "ui/Controls.h"
 
-class Tfm_Install : public ui::TForm, public TInstallView {
+class Tfm_Install : public ui::TForm {
  public:
   static constexpr int kPageCount = 5;
   enum Page { pgWelcome = 0, pgTarget = 1, pgSpecialty = 2, pgProgress = 3, pgFinish = 4 };
@@ -38,29 +37,29 @@ class Tfm_Install : public ui::TForm, public TInstallView {
   // node's text and whether the node is ticked.
   std::vector<TSpecialtyCheck> ListSpecialtyChecks() const;
 
-  int ShowMessageDialog(const std::string& text, int dialogType, int buttons,
-                        int helpContext) override;
+  // Every message and question of the wizard: SkinMessage1's dialog.
+  int ShowMessageDialog(const std::string& text, int dialogType, int buttons, int helpContext);
 
   // Page flow: what the three buttons do on each page.
   void bt_NextClick();
   void bt_LastClick();
   void bt_cancelClick();
   void bt_BrowseClick();
-
-  // What the installation engine works on.
-  ui::TProgressBar& FileProgressBar() override { return *FileProgress; }
-  ui::TProgressBar& AreaProgressBar() override { return *AreaProgress; }
-  ui::TLabel& FileStatusLabel() override { return *Lb_File; }
-  ui::TLabel& SpecStatusLabel() override { return *Lb_Spec; }
-  ui::TButton& NextButton() override { return *bt_Next; }
-  ui::TButton& CancelButton() override { return *bt_cancel; }
-  ui::TButton& BackButton() override { return *bt_Last; }
+  // The buttons of the progress page once the run is over, or cancelled and
+  // winding down: Next shown and enabled, Cancel hidden. Hiding a focused
+  // Cancel moves the focus to the first control that takes it; Next takes it
+  // only when nextTakesFocus (the run's end), never while a cancelled copy
+  // still runs to its next entry.
+  void ShowButtonsAfterRun(bool nextTakesFocus);
 
   // Target folder page.
   // The application folder registered under HKEY_LOCAL_MACHINE, or "".
   std::string ReadRegisteredInstallPath();
   // Shows the free and total space of the drive named in edt_PrjPath.
   void UpdateSpaceLabels();
+  // Reads the catalogue of the disc at SourceRoot into State (true); a
+  // missing descriptor is reported to the user, a malformed one is not.
+  bool LoadCatalogue();
 
   TInstallerState State;
   // Every message and question of the wizard goes through this component.

@@ -1,9 +1,10 @@
 // Compares the pack copy (TPackCopy::CopyTree, with its status text, both
-// progress bars on a shown window and the event handling after every file)
-// with a bare recursive copy of the same tree through the platform's plain
-// copy call, in the same run. Two more contenders tell the costs apart: the
-// bare copy through a temporary name that is then renamed (as CopyTree copies
-// every file), and CopyTree on the same page without windows.
+// progress bars on the wizard's shown progress page and the event handling
+// after every file) with a bare recursive copy of the same tree through the
+// platform's plain copy call, in the same run. Two more contenders tell the
+// costs apart: the bare copy through a temporary name that is then renamed
+// (as CopyTree copies every file), and CopyTree on the same page without
+// windows.
 //
 //   copy_benchmark [folder [runs]]
 //
@@ -21,11 +22,12 @@
 
 #include "engine/PackCopy.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32ShellNamespace.h"
 #include "platform/win32/WinApi.h"
-#include "tests/EngineTestView.h"
 #include "text/AnsiText.h"
 #include "ui/headless/HeadlessBackend.h"
 #include "ui/win32/Win32Backend.h"
+#include "wizard/ProgressPageSink.h"
 
 namespace {
 
@@ -114,13 +116,18 @@ int main(int argc, char** argv) {
   ui::win32::Win32Backend backend;
   ui::HeadlessBackend headless;
   ui::App().SetBackend(&backend);
+  platform::Win32ShellNamespace shell;
   TInstallerState state;
-  EngineTestView view(state);
-  view.SetClientSize(330, 280);
-  view.Show();
+  Tfm_Install window(system, shell, "!");
+  Tfrm_ChooseDriver prompt(&window, system, shell);
+  wizard::ProgressPageSink page(window, prompt);
+  window.ShowPage(Tfm_Install::pgProgress);
+  window.Show();
   // The same page without windows, to tell the window's share from the
   // copy's own.
-  EngineTestView hiddenView(state);
+  Tfm_Install hiddenWindow(system, shell, "!");
+  Tfrm_ChooseDriver hiddenPrompt(&hiddenWindow, system, shell);
+  wizard::ProgressPageSink hiddenPage(hiddenWindow, hiddenPrompt);
 
   RemoveTree(system, root);
   std::printf("making the pack in %s ...\n", root.c_str());
@@ -134,13 +141,14 @@ int main(int argc, char** argv) {
     std::function<bool()> run;
     std::vector<double> seconds;
   };
-  const auto copyTreeOn = [&](EngineTestView& page, ui::Backend& pageBackend) {
+  const auto copyTreeOn = [&](wizard::ProgressPageSink& sink, ui::Backend& pageBackend) {
     return [&] {
       ui::App().SetBackend(&pageBackend);
-      page.FileProgress->SetPosition(0);
-      page.FileProgress->SetMax(static_cast<std::int32_t>(bytes / 1024));
-      page.AreaProgress->SetPosition(0);
-      const bool copied = engine::TPackCopy(state, system, page).CopyTree(source, target);
+      // The only pack of the run.
+      engine::ProgressBars bars(sink);
+      bars.StartPass(1);
+      bars.StartFileProgress(bytes);
+      const bool copied = engine::TPackCopy(state, system, sink, bars).CopyTree(source, target);
       ui::App().SetBackend(&backend);
       return copied;
     };
@@ -148,8 +156,8 @@ int main(int argc, char** argv) {
   std::vector<Contender> contenders = {
       {"bare copy", [&] { return BareCopy(system, source, target, false); }, {}},
       {"bare copy and rename", [&] { return BareCopy(system, source, target, true); }, {}},
-      {"CopyTree", copyTreeOn(view, backend), {}},
-      {"CopyTree without window", copyTreeOn(hiddenView, headless), {}},
+      {"CopyTree", copyTreeOn(page, backend), {}},
+      {"CopyTree without window", copyTreeOn(hiddenPage, headless), {}},
   };
 
   // A first copy, so that every run reads the pack from the cache.
@@ -175,7 +183,9 @@ int main(int argc, char** argv) {
   }
 
   RemoveTree(system, root);
-  view.Close();
+  // The progress page refuses to close.
+  window.ShowPage(Tfm_Install::pgFinish);
+  window.Close();
   ui::App().SetBackend(nullptr);
   return 0;
 }

@@ -7,16 +7,15 @@
 #include <vector>
 
 #include "catalogue/CatalogueFormat.h"
-#include "dialogs/MessageDialogTypes.h"
 #include "engine/PackCopy.h"
 #include "platform/fake/FakePlatform.h"
 #include "tests/CatalogueSamples.h"
-#include "tests/EngineTestView.h"
 #include "tests/PackCopyCases.h"
-#include "ui/headless/HeadlessBackend.h"
+#include "tests/RecordingSink.h"
 
 namespace {
 
+using engine::CopyFailureAnswer;
 using platform::FakePlatform;
 
 constexpr std::uint32_t kDiscFile = platform::faReadOnly | platform::faArchive;
@@ -53,10 +52,10 @@ class PackCopy : public ::testing::Test {
     state.DiscLabel = std::string("CD1");
     state.Packs = {samples::Pack("国标", "土建", {"CD1", "CD2"})};
     // The second of two packs.
-    view.AreaProgress->SetMax(200);
-    view.AreaProgress->SetPosition(100);
-    headless.Backend.OnProcessMessages = [this] {
-      steps.push_back({view.Lb_File->Caption(), view.FileProgress->Position(), view.AreaProgress->Position()});
+    bars.StartPass(2);
+    bars.FinishPack(1);
+    sink.OnEvents = [this] {
+      steps.push_back({sink.Current.FileStatus, sink.Current.File.Position, sink.Current.Area.Position});
       if (onEvents) onEvents();
     };
   }
@@ -85,18 +84,15 @@ class PackCopy : public ::testing::Test {
   static std::string Pending(const std::vector<std::string>& labels) {
     return catalogue::SerializePendingLabels(samples::Labels(labels));
   }
-  void ExpectRunStoppedAsFailed() {
-    EXPECT_FALSE(state.InstallOk);
-    EXPECT_FALSE(view.bt_cancel->Visible());
-    EXPECT_TRUE(view.bt_Next->Visible());
-    EXPECT_TRUE(view.bt_Next->Enabled());
-  }
+  // The run that this copy belongs to ends as failed (and reports its end,
+  // tests/native/InstallRunTest.cpp).
+  void ExpectRunStoppedAsFailed() { EXPECT_FALSE(state.InstallOk); }
 
   BigFilesMachine machine;
-  ui::HeadlessScope headless;
   TInstallerState state;
-  EngineTestView view{state};
-  engine::TPackCopy copy{state, machine, view};
+  RecordingSink sink;
+  engine::ProgressBars bars{sink};
+  engine::TPackCopy copy{state, machine, sink, bars};
   std::vector<Step> steps;
   std::function<void()> onEvents;
 };
@@ -115,11 +111,11 @@ TEST_F(PackCopy, PendingPackIsCopiedFromThisDiscAndTheDiscDropped) {
   EXPECT_EQ(Names(Target()), (std::vector<std::string>{"a.dwg", "图块", "c'd.dwg", "Install.Dat"}));
   EXPECT_EQ(PendingFile(), Pending({"CD2"}));
   EXPECT_TRUE(state.InstallOk);
-  EXPECT_TRUE(view.Messages.empty());
+  EXPECT_TRUE(sink.CopyFailures.empty());
 
   // 1 500 bytes advance the file bar by 1, 900 bytes by 0; the area bar
   // shows the pack's share from 100 on.
-  EXPECT_EQ(view.FileProgress->Max(), 5);
+  EXPECT_EQ(sink.Current.File.Max, 5);
   EXPECT_EQ(steps,
             (std::vector<Step>{
                 {"正在复制:'a.dwg'.", 1, 120}, {"正在复制:'b.dwg'.", 1, 120}, {"正在复制:'c''d.dwg'.", 3, 160}}));
@@ -146,13 +142,12 @@ TEST_F(PackCopy, DiscThatThePackNoLongerNeedsCopiesNothing) {
     if (c.packOnDisc) AddThreeFilePack();
     if (!c.pending.empty()) machine.AddFile(Target("Install.Dat"), Pending(c.pending));
     state.DiscLabel = std::string(c.discLabel);
-    view.FileProgress->SetMax(100);
-    view.FileProgress->SetPosition(100);
+    sink.Current.File = {100, 100};
 
     EXPECT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
 
-    EXPECT_EQ(view.FileProgress->Max(), c.fileBarMax);
-    EXPECT_EQ(view.FileProgress->Position(), 0);
+    EXPECT_EQ(sink.Current.File.Max, c.fileBarMax);
+    EXPECT_EQ(sink.Current.File.Position, 0);
     EXPECT_EQ(Names(Target()),
               c.pending.empty() ? std::vector<std::string>{} : std::vector<std::string>{"Install.Dat"});
     if (!c.pending.empty()) {
@@ -183,11 +178,13 @@ TEST_F(PackCopy, PackUnderOneKiBTakesItsWholeShareOfTheAreaBar) {
   machine.AddFile(Source("a.txt"), Bytes(300, 'a'), kDiscFile);
   machine.AddFile(Source("b.txt"), Bytes(300, 'b'), kDiscFile);
   machine.AddFile(Source("c.txt"), Bytes(300, 'c'), kDiscFile);
-  view.AreaProgress->SetMax(300);
+  // The second of three packs.
+  bars.StartPass(3);
+  bars.FinishPack(1);
 
   ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
 
-  EXPECT_EQ(view.FileProgress->Max(), 0);
+  EXPECT_EQ(sink.Current.File.Max, 0);
   EXPECT_EQ(steps, (std::vector<Step>{
                        {"正在复制:'a.txt'.", 0, 200}, {"正在复制:'b.txt'.", 0, 200}, {"正在复制:'c.txt'.", 0, 200}}));
 }
@@ -195,17 +192,17 @@ TEST_F(PackCopy, PackUnderOneKiBTakesItsWholeShareOfTheAreaBar) {
 TEST_F(PackCopy, RetryAfterFreeingSpaceCopiesTheFile) {
   AddThreeFilePack();
   machine.Space('C').FreeClusters = 0;
-  view.Answers.push_back([this] {
+  sink.CopyFailureAnswers.push_back([this] {
     machine.Space('C').FreeClusters = 100;
-    return int{ui::mrRetry};
+    return CopyFailureAnswer::Retry;
   });
 
   ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
 
-  ASSERT_EQ(view.Messages.size(), 1u);
-  EXPECT_EQ(view.Messages[0].text, kDiskFull);
-  EXPECT_EQ(view.Messages[0].dialogType, dialogs::mtError);
-  EXPECT_EQ(view.Messages[0].buttons, dialogs::mbAbort | dialogs::mbRetry | dialogs::mbIgnore);
+  // (The wizard asks it as an error with Abort, Retry and Ignore,
+  // tests/native/ProgressPageSinkTest.cpp.)
+  ASSERT_EQ(sink.CopyFailures.size(), 1u);
+  EXPECT_EQ(sink.CopyFailures[0], kDiskFull);
   EXPECT_EQ(machine.ReadContents(Target("a.dwg")), Bytes(1500, 'a'));
   EXPECT_EQ(Names(Target()), (std::vector<std::string>{"a.dwg", "图块", "c'd.dwg", "Install.Dat"}));
   EXPECT_EQ(PendingFile(), Pending({"CD2"}));
@@ -215,13 +212,13 @@ TEST_F(PackCopy, AbortStopsTheRunAndKeepsThePendingFile) {
   AddThreeFilePack();
   machine.AddFile(Target("Install.Dat"), Pending({"CD1", "CD2"}));
   machine.FailCopy(Source("图块\\b.dwg"));
-  view.Answer(ui::mrRetry);
-  view.Answer(ui::mrAbort);
+  sink.Answer(CopyFailureAnswer::Retry);
+  sink.Answer(CopyFailureAnswer::Abort);
 
   EXPECT_FALSE(copy.InstallPackFromDisc("国标", "土建"));
 
-  ASSERT_EQ(view.Messages.size(), 2u);
-  EXPECT_EQ(view.Messages[1].text, "复制:'b.dwg'出错。");
+  ASSERT_EQ(sink.CopyFailures.size(), 2u);
+  EXPECT_EQ(sink.CopyFailures[1], "复制:'b.dwg'出错。");
   EXPECT_EQ(PendingFile(), Pending({"CD1", "CD2"}));
   EXPECT_EQ(Names(Target()), (std::vector<std::string>{"Install.Dat", "a.dwg", "图块"}));
   EXPECT_TRUE(Names(Target("图块\\")).empty());
@@ -234,12 +231,12 @@ TEST_F(PackCopy, IgnoreLeavesTheFileMissingAndNoPartOfIt) {
   machine.AddFile(Source("b.dwg"), Bytes(900, 'b'), kDiscFile);
   machine.Space('C').FreeClusters = 3;
   machine.SetKeepPartialCopies(true);
-  view.Answer(ui::mrIgnore);
+  sink.Answer(CopyFailureAnswer::Ignore);
 
   ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
 
-  ASSERT_EQ(view.Messages.size(), 1u);
-  EXPECT_EQ(view.Messages[0].text, kDiskFull);
+  ASSERT_EQ(sink.CopyFailures.size(), 1u);
+  EXPECT_EQ(sink.CopyFailures[0], kDiskFull);
   EXPECT_EQ(Names(Target()), (std::vector<std::string>{"b.dwg", "Install.Dat"}));
   EXPECT_EQ(PendingFile(), Pending({"CD2"}));
   // The ignored file still counts on the bars.
@@ -267,13 +264,13 @@ TEST_F(PackCopy, FailedCopyIsReportedAsFullDiskOnlyWhenTheFileDoesNotFit) {
     machine.AddFile("E:\\pack\\a.dwg", Bytes(c.fileSize, 'a'), kDiscFile);
     machine.FailCopy("E:\\pack\\a.dwg");
     machine.Space('C').FreeClusters = c.freeClusters;
-    view.Messages.clear();
-    view.Answer(ui::mrAbort);
+    sink.CopyFailures.clear();
+    sink.Answer(CopyFailureAnswer::Abort);
 
     EXPECT_FALSE(copy.CopyTree("E:\\pack", c.targetFolder));
 
-    ASSERT_EQ(view.Messages.size(), 1u);
-    EXPECT_EQ(view.Messages[0].text, c.expected);
+    ASSERT_EQ(sink.CopyFailures.size(), 1u);
+    EXPECT_EQ(sink.CopyFailures[0], c.expected);
   }
 }
 
@@ -285,17 +282,17 @@ TEST_F(PackCopy, OnlyPlainAndReadOnlyFoldersAreGoneInto) {
   machine.AddFolder(Source("隐藏"), platform::faDirectory | platform::faHidden);
   machine.AddFile(Source("隐藏\\c.dwg"), Bytes(2048, 'c'), kDiscFile);
   // The folders with another bit are taken for files that cannot be copied.
-  view.Answer(ui::mrIgnore);
-  view.Answer(ui::mrIgnore);
+  sink.Answer(CopyFailureAnswer::Ignore);
+  sink.Answer(CopyFailureAnswer::Ignore);
 
   ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
 
   // Every folder counts in the pack's size.
   EXPECT_EQ(engine::DirectorySize(machine, "E:\\MatterLib\\国标\\土建"), 3 * 2048);
-  EXPECT_EQ(view.FileProgress->Max(), 6);
-  ASSERT_EQ(view.Messages.size(), 2u);
-  EXPECT_EQ(view.Messages[0].text, "复制:'存档'出错。");
-  EXPECT_EQ(view.Messages[1].text, "复制:'隐藏'出错。");
+  EXPECT_EQ(sink.Current.File.Max, 6);
+  ASSERT_EQ(sink.CopyFailures.size(), 2u);
+  EXPECT_EQ(sink.CopyFailures[0], "复制:'存档'出错。");
+  EXPECT_EQ(sink.CopyFailures[1], "复制:'隐藏'出错。");
   EXPECT_EQ(Names(Target()), (std::vector<std::string>{"只读", "Install.Dat"}));
   EXPECT_EQ(machine.ReadContents(Target("只读\\a.dwg")), Bytes(2048, 'a'));
 }
@@ -310,9 +307,9 @@ TEST_F(PackCopy, CancelStopsAtTheNextEntryThroughEveryLevel) {
   machine.AddFile(Source("图块\\f.dwg"), Bytes(10, 'f'), kDiscFile);
   machine.AddFile(Source("g.dwg"), Bytes(10, 'g'), kDiscFile);
   machine.AddFile(Target("Install.Dat"), Pending({"CD1", "CD2"}));
-  // The user presses Cancel while d.dwg is being copied.
+  // The user cancels while d.dwg is being copied.
   onEvents = [this] {
-    if (view.Lb_File->Caption() == "正在复制:'d.dwg'.") ui::ClickButton(*view.bt_cancel);
+    if (sink.Current.FileStatus == "正在复制:'d.dwg'.") state.CancelRequested = true;
   };
 
   EXPECT_FALSE(copy.InstallPackFromDisc("国标", "土建"));
@@ -401,7 +398,7 @@ TEST_F(PackCopy, FilesOfTwoGiBAndMoreKeepEveryFigurePositive) {
 
   EXPECT_EQ(engine::DirectorySize(machine, Source()), static_cast<std::int64_t>(3 * kGiB + 1500));
   ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
-  EXPECT_EQ(view.FileProgress->Max(), 3 * 1024 * 1024 + 1);
+  EXPECT_EQ(sink.Current.File.Max, 3 * 1024 * 1024 + 1);
   EXPECT_EQ(steps,
             (std::vector<Step>{{"正在复制:'a.dwg'.", 1, 100}, {"正在复制:'big.iso'.", 3 * 1024 * 1024 + 1, 200}}));
 
@@ -409,17 +406,17 @@ TEST_F(PackCopy, FilesOfTwoGiBAndMoreKeepEveryFigurePositive) {
   machine.Remove(Target("big.iso"));
   machine.FailCopy(Source("big.iso"));
   machine.Space('C').FreeClusters = 1u << 18;
-  view.Answer(ui::mrAbort);
+  sink.Answer(CopyFailureAnswer::Abort);
   EXPECT_FALSE(copy.CopyTree(Source(), Target()));
-  ASSERT_EQ(view.Messages.size(), 1u);
-  EXPECT_EQ(view.Messages[0].text, kDiskFull);
+  ASSERT_EQ(sink.CopyFailures.size(), 1u);
+  EXPECT_EQ(sink.CopyFailures[0], kDiskFull);
 }
 
 TEST_F(PackCopy, NothingHappensWithoutASpecialtyOrASourceFolder) {
   AddThreeFilePack();
+  sink.Snapshots.clear();
   EXPECT_TRUE(copy.InstallPackFromDisc("国标", ""));
-  EXPECT_EQ(view.FileProgress->Max(), 100);
-  EXPECT_EQ(view.FileProgress->Position(), 100);
+  EXPECT_TRUE(sink.Snapshots.empty());  // not even the file bar
 
   EXPECT_FALSE(copy.CopyTree("E:\\MatterLib\\没有", Target()));
   EXPECT_FALSE(machine.Exists("C:\\Tavrin"));

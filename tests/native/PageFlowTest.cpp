@@ -235,11 +235,17 @@ TEST_F(PageFlow, NextOnPageOneChecksTheFolderAndReadsTheCatalogue) {
   ASSERT_EQ(form->CheckTree->TopLevel().size(), 2u);
   EXPECT_EQ(form->CheckTree->TopLevel()[0]->Text(), "国标");
 
-  // A missing descriptor is reported and the page stays.
+  // A missing descriptor is reported as an error with OK alone, and the
+  // page stays.
   Back();
   machine.Remove("E:\\CDFile.Dat");
   messages.clear();
-  AnswerMessage(ui::mrOk, &messages);
+  headless.Backend.PushResponder([&messages](ui::TForm& dialog) {
+    messages.push_back(dialog.FindControl("Message")->Caption());
+    EXPECT_EQ(dialog.Caption(), "错误");
+    EXPECT_EQ(dialog.Controls().size(), 3u);  // the text, the icon and OK
+    ui::ClickButton(*dialog.FindControl("OK"));
+  });
   Next();
   EXPECT_EQ(form->ActivePage(), Tfm_Install::pgTarget);
   EXPECT_EQ(messages, std::vector<std::string>{"光盘配置文件不存在，请检查光盘。"});

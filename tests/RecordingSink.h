@@ -1,0 +1,79 @@
+// The engine's sink for its tests, without any window: it records what the
+// progress page would show after every report, and answers the engine's
+// questions from a script.
+#pragma once
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/InstallSink.h"
+
+class RecordingSink : public engine::InstallSink {
+ public:
+  // What the progress page would show.
+  struct Snapshot {
+    std::string PackStatus, FileStatus;
+    engine::BarFigures Area, File;
+  };
+
+  Snapshot Current;
+  std::vector<Snapshot> Snapshots;  // one after every progress report
+  int RunsStarted = 0, RunsEnded = 0;
+  // Runs at every handling of pending events (to request a cancel, say).
+  std::function<void()> OnEvents;
+
+  // The failed-copy questions, and their next answers in order; each may act
+  // first (free space, say). Without one the answer is Abort.
+  std::vector<std::string> CopyFailures;
+  std::deque<std::function<engine::CopyFailureAnswer()>> CopyFailureAnswers;
+  void Answer(engine::CopyFailureAnswer answer) {
+    CopyFailureAnswers.push_back([answer] { return answer; });
+  }
+
+  // The labels of every next-disc question, and the folders to answer them
+  // with in order; each may act first (swap the disc). Without one the
+  // question is cancelled.
+  std::vector<std::vector<std::string>> DiscRequests;
+  std::deque<std::function<std::string()>> DiscAnswers;
+
+  void RunStarted() override { ++RunsStarted; }
+  void RunEnded() override { ++RunsEnded; }
+  void ShowPackStatus(const std::string& text) override {
+    Current.PackStatus = text;
+    Snapshots.push_back(Current);
+  }
+  void ShowFileStatus(const std::string& text) override {
+    Current.FileStatus = text;
+    Snapshots.push_back(Current);
+  }
+  void ShowAreaBar(const engine::BarFigures& figures) override {
+    Current.Area = figures;
+    Snapshots.push_back(Current);
+  }
+  void ShowFileBar(const engine::BarFigures& figures) override {
+    Current.File = figures;
+    Snapshots.push_back(Current);
+  }
+
+  engine::CopyFailureAnswer AskAboutFailedCopy(const std::string& text) override {
+    CopyFailures.push_back(text);
+    return Next(CopyFailureAnswers, engine::CopyFailureAnswer::Abort);
+  }
+  std::string AskForNextDisc(const std::string&, const std::vector<std::string>& labels) override {
+    DiscRequests.push_back(labels);
+    return Next(DiscAnswers, std::string());
+  }
+  void HandlePendingEvents() override {
+    if (OnEvents) OnEvents();
+  }
+
+ private:
+  template <class Result>
+  static Result Next(std::deque<std::function<Result()>>& answers, Result otherwise) {
+    if (answers.empty()) return otherwise;
+    const std::function<Result()> answer = answers.front();
+    answers.pop_front();
+    return answer();
+  }
+};

@@ -39,22 +39,10 @@ class RecordingSink : public engine::InstallSink {
 
   void RunStarted() override { ++RunsStarted; }
   void RunEnded() override { ++RunsEnded; }
-  void ShowPackStatus(const std::string& text) override {
-    Current.PackStatus = text;
-    Snapshots.push_back(Current);
-  }
-  void ShowFileStatus(const std::string& text) override {
-    Current.FileStatus = text;
-    Snapshots.push_back(Current);
-  }
-  void ShowAreaBar(const engine::BarFigures& figures) override {
-    Current.Area = figures;
-    Snapshots.push_back(Current);
-  }
-  void ShowFileBar(const engine::BarFigures& figures) override {
-    Current.File = figures;
-    Snapshots.push_back(Current);
-  }
+  void ShowPackStatus(const std::string& text) override { Record(&Snapshot::PackStatus, text); }
+  void ShowFileStatus(const std::string& text) override { Record(&Snapshot::FileStatus, text); }
+  void ShowAreaBar(const engine::BarFigures& figures) override { Record(&Snapshot::Area, figures); }
+  void ShowFileBar(const engine::BarFigures& figures) override { Record(&Snapshot::File, figures); }
 
   engine::CopyFailureAnswer AskAboutFailedCopy(const std::string& text) override {
     CopyFailures.push_back(text);
@@ -69,6 +57,11 @@ class RecordingSink : public engine::InstallSink {
   }
 
  private:
+  template <class Value>
+  void Record(Value Snapshot::*field, const Value& value) {
+    Current.*field = value;
+    Snapshots.push_back(Current);
+  }
   template <class Result>
   static Result Next(std::deque<std::function<Result()>>& answers, Result otherwise) {
     if (answers.empty()) return otherwise;

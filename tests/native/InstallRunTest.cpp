@@ -1,55 +1,39 @@
-// The multi-disc install run without any window: what it reports through its
-// sink from start to end, the discs it asks for, and its end when a copy
-// fails or an error leaves it.
+// The multi-disc install run without any window, on the disc set of
+// tests/DiscSet.h: what it reports through its sink from start to end, the
+// discs it asks for, and its end when a copy fails or an error leaves it.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "catalogue/CatalogueFormat.h"
 #include "engine/InstallRun.h"
 #include "platform/fake/FakePlatform.h"
-#include "tests/CatalogueSamples.h"
+#include "tests/DiscSet.h"
 #include "tests/RecordingSink.h"
 
 namespace {
 
 using engine::BarFigures;
 
-// "国标"/"土建" on CD1 and CD2, "浙江省标"/"市政" on CD1 and CD3.
-const std::map<std::string, std::map<std::string, std::string>> kDiscFiles = {
-    {"CD1", {{"国标\\土建\\墙体.dwg", std::string(1500, 'a')}, {"浙江省标\\市政\\道路.dwg", "road"}}},
-    {"CD2", {{"国标\\土建\\门窗\\门.dwg", std::string(3000, 'd')}}},
-    {"CD3", {{"浙江省标\\市政\\桥梁.dwg", "bridge"}}},
-};
-
 class InstallRun : public ::testing::Test {
  protected:
   InstallRun() {
     machine.AddDrive('C');
     machine.AddDrive('E', platform::kDriveCdRom);
-    InsertDisc("CD1");
+    samples::InsertDisc(machine, "CD1");
     state.SetSourceRoot("E:\\");
     state.TargetMatterLib = "C:\\App\\DLL\\VEXA\\MatterLib\\";
     state.DiscLabel = std::string("CD1");
-    state.Packs = {samples::Pack("国标", "土建", {"CD1", "CD2"}), samples::Pack("浙江省标", "市政", {"CD1", "CD3"})};
+    state.Packs = samples::DiscSetCatalogue("CD1").Packs;
     for (TCdPack& pack : state.Packs) pack.Selected = true;
     state.NeededLabels = {"CD1", "CD2", "CD3"};
   }
 
-  void InsertDisc(const std::string& label) {
-    machine.Remove("E:\\");
-    TCdSignFile descriptor;
-    descriptor.Label = label;
-    machine.AddFile("E:\\CDFile.Dat", catalogue::SerializeCatalogue(descriptor));
-    for (const auto& [path, contents] : kDiscFiles.at(label)) machine.AddFile("E:\\MatterLib\\" + path, contents);
-  }
   // The next disc question is answered with this disc in E:.
   void AnswerWithDisc(const std::string& label) {
     sink.DiscAnswers.push_back([this, label] {
-      InsertDisc(label);
+      samples::InsertDisc(machine, label);
       return std::string("E:\\");
     });
   }

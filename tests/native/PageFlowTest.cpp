@@ -3,7 +3,6 @@
 // disc prompt between discs.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "catalogue/PendingLabels.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/fake/FakeShellNamespace.h"
+#include "tests/DiscSet.h"
 #include "ui/headless/HeadlessBackend.h"
 #include "wizard/Tfm_Install.h"
 #include "wizard/U_ChooseCD.h"
@@ -22,26 +22,6 @@ using platform::FakePlatform;
 const char kApp[] = "C:\\App\\";
 const char kLibrary[] = "C:\\App\\DLL\\VEXA\\MatterLib\\";
 
-// The disc set: "国标"/"土建" on CD1 and CD2, "浙江省标"/"市政" on CD1 and CD3.
-TCdSignFile Catalogue(const std::string& label) {
-  TCdSignFile descriptor;
-  descriptor.Tag = 1;
-  descriptor.Label = label;
-  const auto pack = [](const std::string& standard, const std::string& specialty,
-                       const std::string& first, const std::string& second) {
-    return TCdPack{standard, specialty, false, {TLabelString(first), TLabelString(second)}};
-  };
-  descriptor.Packs = {pack("国标", "土建", "CD1", "CD2"), pack("浙江省标", "市政", "CD1", "CD3")};
-  return descriptor;
-}
-
-// Files of each disc below MatterLib\, with their contents.
-const std::map<std::string, std::map<std::string, std::string>> kDiscFiles = {
-    {"CD1", {{"国标\\土建\\墙体.dwg", std::string(1500, 'a')}, {"浙江省标\\市政\\道路.dwg", "road"}}},
-    {"CD2", {{"国标\\土建\\门窗\\门.dwg", std::string(3000, 'd')}}},
-    {"CD3", {{"浙江省标\\市政\\桥梁.dwg", "bridge"}}},
-};
-
 class PageFlow : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -52,13 +32,7 @@ class PageFlow : public ::testing::Test {
   }
 
   // Puts another disc into drive E:.
-  void InsertDisc(const std::string& label) {
-    machine.Remove("E:\\");
-    machine.AddFile("E:\\CDFile.Dat", catalogue::SerializeCatalogue(Catalogue(label)));
-    for (const auto& [path, contents] : kDiscFiles.at(label)) {
-      machine.AddFile("E:\\MatterLib\\" + path, contents);
-    }
-  }
+  void InsertDisc(const std::string& label) { samples::InsertDisc(machine, label); }
 
   Tfm_Install& Start(const std::string& argument1 = "!") {
     form = std::make_unique<Tfm_Install>(machine, shell, argument1);
@@ -270,7 +244,7 @@ TEST_F(PageFlow, ThreeDiscsAreReadInTheOrderThePromptsAskFor) {
   EXPECT_EQ(form->Lb_Spec->Caption(), "CD2-浙江省标-市政完成");
   EXPECT_EQ(form->Lb_File->Caption(), "复制完成");
 
-  for (const auto& [disc, files] : kDiscFiles) {
+  for (const auto& [disc, files] : samples::DiscSetFiles()) {
     for (const auto& [path, contents] : files) {
       EXPECT_EQ(machine.ReadContents(std::string(kLibrary) + path), contents) << path;
     }

@@ -17,10 +17,12 @@ class RunEnd {
   RunEnd(TInstallerState& state, InstallSink& sink) : state_(state), sink_(sink) {}
   ~RunEnd() {
     if (!state_.NeededLabels.empty()) state_.InstallOk = false;
-    sink_.RunEnded();
+    sink_.RunEnded(CopyFailed);
   }
   RunEnd(const RunEnd&) = delete;
   RunEnd& operator=(const RunEnd&) = delete;
+
+  bool CopyFailed = false;
 
  private:
   TInstallerState& state_;
@@ -73,6 +75,7 @@ void RunInstall(TInstallerState& state, platform::Platform& platform, InstallSin
   bool stopped = false;
   do {
     ok = InstallFromCurrentDisc(state, platform, sink, bars);
+    runEnd.CopyFailed = !ok;
 
     const int read = IndexOfNeededLabel(platform, state.NeededLabels, state.DiscLabel.Text());
     if (read >= 0) state.NeededLabels.erase(state.NeededLabels.begin() + read);

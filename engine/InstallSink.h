@@ -32,8 +32,9 @@ class InstallSink {
   // A run starts: going back is no longer offered, nor moving on.
   virtual void RunStarted() = 0;
   // The run is over, however it ended (also by an error): moving on is
-  // offered, cancelling no longer.
-  virtual void RunEnded() = 0;
+  // offered, cancelling no longer. copyFailed when it ended because a pack's
+  // copy failed or was cancelled.
+  virtual void RunEnded(bool copyFailed) = 0;
 
   // The pack being installed and how it went (above the area bar).
   virtual void ShowPackStatus(const std::string& text) = 0;

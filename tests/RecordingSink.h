@@ -20,6 +20,7 @@ class RecordingSink : public engine::InstallSink {
   Snapshot Current;
   std::vector<Snapshot> Snapshots;  // one after every progress report
   int RunsStarted = 0, RunsEnded = 0;
+  bool EndedByFailedCopy = false;
   // Runs at every handling of pending events (to request a cancel, say).
   std::function<void()> OnEvents;
 
@@ -38,7 +39,10 @@ class RecordingSink : public engine::InstallSink {
   std::deque<std::function<std::string()>> DiscAnswers;
 
   void RunStarted() override { ++RunsStarted; }
-  void RunEnded() override { ++RunsEnded; }
+  void RunEnded(bool copyFailed) override {
+    ++RunsEnded;
+    EndedByFailedCopy = copyFailed;
+  }
   void ShowPackStatus(const std::string& text) override { Record(&Snapshot::PackStatus, text); }
   void ShowFileStatus(const std::string& text) override { Record(&Snapshot::FileStatus, text); }
   void ShowAreaBar(const engine::BarFigures& figures) override { Record(&Snapshot::Area, figures); }

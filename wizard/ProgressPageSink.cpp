@@ -24,7 +24,9 @@ void ProgressPageSink::RunStarted() {
   form_.bt_Next->SetEnabled(false);
 }
 
-void ProgressPageSink::RunEnded() { form_.ShowButtonsAfterRun(true); }
+// After a failed copy the user has just answered Abort (or cancelled): a key
+// pressed again must not reach Next.
+void ProgressPageSink::RunEnded(bool copyFailed) { form_.ShowButtonsAfterRun(!copyFailed); }
 
 void ProgressPageSink::ShowPackStatus(const std::string& text) { ShowText(*form_.Lb_Spec, text); }
 

@@ -20,7 +20,7 @@ class ProgressPageSink : public engine::InstallSink {
       : form_(form), frm_ChooseDriver_(frm_ChooseDriver) {}
 
   void RunStarted() override;
-  void RunEnded() override;
+  void RunEnded(bool copyFailed) override;
   void ShowPackStatus(const std::string& text) override;
   void ShowFileStatus(const std::string& text) override;
   void ShowAreaBar(const engine::BarFigures& figures) override;

@@ -47,9 +47,9 @@ class Tfm_Install : public ui::TForm {
   void bt_BrowseClick();
   // The buttons of the progress page once the run is over, or cancelled and
   // winding down: Next shown and enabled, Cancel hidden. Hiding a focused
-  // Cancel moves the focus to the first control that takes it; Next takes it
-  // only when nextTakesFocus (the run's end), never while a cancelled copy
-  // still runs to its next entry.
+  // Cancel moves the focus to the first control that takes it: Next only
+  // when nextTakesFocus, never while a cancelled copy still runs to its next
+  // entry.
   void ShowButtonsAfterRun(bool nextTakesFocus);
 
   // Target folder page.

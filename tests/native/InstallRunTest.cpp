@@ -54,6 +54,7 @@ TEST_F(InstallRun, EveryNeededDiscIsAskedForAndTheEndIsReportedOnce) {
   EXPECT_TRUE(state.NeededLabels.empty());
   EXPECT_EQ(sink.RunsStarted, 1);
   EXPECT_EQ(sink.RunsEnded, 1);
+  EXPECT_FALSE(sink.EndedByFailedCopy);
   EXPECT_EQ(machine.ReadContents("C:\\App\\DLL\\VEXA\\MatterLib\\国标\\土建\\门窗\\门.dwg"), std::string(3000, 'd'));
   // The last pass: both packs done, the second from CD2 copied nothing.
   EXPECT_EQ(sink.Current.PackStatus, "CD2-浙江省标-市政完成");
@@ -81,6 +82,7 @@ TEST_F(InstallRun, AFailedCopyEndsTheRunWithoutAskingForADisc) {
   EXPECT_TRUE(sink.DiscRequests.empty());
   EXPECT_FALSE(state.InstallOk);
   EXPECT_EQ(sink.RunsEnded, 1);
+  EXPECT_TRUE(sink.EndedByFailedCopy);
   EXPECT_EQ(sink.Current.PackStatus, "CD1-国标-土建安装失败");
   EXPECT_EQ(sink.Current.FileStatus, "复制中断");
   EXPECT_EQ(sink.Current.Area, (BarFigures{200, 200}));
@@ -94,6 +96,7 @@ TEST_F(InstallRun, AnErrorLeavingTheRunStillEndsIt) {
   EXPECT_THROW(engine::RunInstall(state, machine, sink), std::runtime_error);
 
   EXPECT_EQ(sink.RunsEnded, 1);
+  EXPECT_FALSE(sink.EndedByFailedCopy);
   EXPECT_FALSE(state.InstallOk);
 }
 

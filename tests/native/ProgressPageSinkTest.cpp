@@ -73,11 +73,17 @@ TEST_F(ProgressPageSinkTest, RunStartAndEndSetTheButtons) {
   EXPECT_FALSE(form.bt_Next->Enabled());
   EXPECT_TRUE(form.bt_cancel->Visible());
 
-  sink.RunEnded();
-  EXPECT_FALSE(form.bt_Last->Visible());
-  EXPECT_TRUE(form.bt_Next->Visible());
-  EXPECT_TRUE(form.bt_Next->Enabled());
-  EXPECT_FALSE(form.bt_cancel->Visible());
+  for (const bool copyFailed : {false, true}) {
+    SCOPED_TRACE(copyFailed);
+    form.bt_Next->SetVisible(false);
+    form.bt_Next->SetEnabled(false);
+    form.bt_cancel->SetVisible(true);
+    sink.RunEnded(copyFailed);
+    EXPECT_FALSE(form.bt_Last->Visible());
+    EXPECT_TRUE(form.bt_Next->Visible());
+    EXPECT_TRUE(form.bt_Next->Enabled());
+    EXPECT_FALSE(form.bt_cancel->Visible());
+  }
 }
 
 TEST_F(ProgressPageSinkTest, FailedCopyIsAnErrorWithAbortRetryIgnore) {

@@ -23,11 +23,13 @@
 #include "engine/PackCopy.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32ShellNamespace.h"
-#include "platform/win32/WinApi.h"
 #include "text/AnsiText.h"
 #include "ui/headless/HeadlessBackend.h"
 #include "ui/win32/Win32Backend.h"
 #include "wizard/ProgressPageSink.h"
+// The system's headers after the toolkit's: <windows.h> defines the key names
+// (VK_RETURN, ...) as macros, which the toolkit declares as constants.
+#include "platform/win32/WinApi.h"
 
 namespace {
 

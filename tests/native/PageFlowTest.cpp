@@ -358,7 +358,9 @@ TEST_F(PageFlow, CancellingThePromptWithDiscsMissingIsNoSuccess) {
 }
 
 TEST_F(PageFlow, CancelDuringTheCopy) {
-  for (const int answer : {ui::mrNo, ui::mrYes}) {
+  // mrNone stands for Enter pressed at once, which answers No: the focus
+  // starts there.
+  for (const int answer : {ui::mrNo, ui::mrYes, ui::mrNone}) {
     SCOPED_TRACE(answer);
     promptLabels.clear();
     machine.Remove(std::string(kApp) + "DLL\\VEXA\\MatterLib");
@@ -367,8 +369,15 @@ TEST_F(PageFlow, CancelDuringTheCopy) {
     // Cancel pressed while the first file is copied; the question comes
     // before the prompt for the next disc.
     std::vector<std::string> questions;
-    AnswerMessage(answer, &questions);
-    if (answer == ui::mrNo) CancelPrompt();
+    if (answer == ui::mrNone) {
+      headless.Backend.PushResponder([&questions](ui::TForm& dialog) {
+        questions.push_back(dialog.FindControl("Message")->Caption());
+        ui::PressKey(dialog, ui::VK_RETURN);
+      });
+    } else {
+      AnswerMessage(answer, &questions);
+    }
+    if (answer != ui::mrYes) CancelPrompt();
     bool pressed = false;
     headless.Backend.OnProcessMessages = [&] {
       if (pressed) return;
@@ -378,7 +387,7 @@ TEST_F(PageFlow, CancelDuringTheCopy) {
     Next();
     headless.Backend.OnProcessMessages = nullptr;
     EXPECT_EQ(questions, std::vector<std::string>{"是否中断安装过程？"});
-    if (answer == ui::mrNo) {
+    if (answer != ui::mrYes) {
       // Nothing changes: the copy goes on to the prompt for the next disc.
       EXPECT_FALSE(form->State.CancelRequested);
       EXPECT_EQ(promptLabels.size(), 1u);
@@ -470,6 +479,12 @@ class RunVerdict : public PageFlow, public ::testing::WithParamInterface<Verdict
         entries.push_back({name, attributes, 4});
     };
   }
+  // Answers the prompts of a run that reads every disc: CD3, then CD2.
+  void InsertTheOtherDiscs() {
+    AnswerPromptWith("CD3");
+    AnswerPromptWith("CD2");
+  }
+  bool Installed(const std::string& path) { return machine.Exists(std::string(kLibrary) + path); }
   void PressCancelDuring(const std::string& spec) {
     headless.Backend.OnProcessMessages = [this, spec] {
       if (form->Lb_Spec->Caption() != spec || !form->bt_cancel->Visible()) return;
@@ -485,19 +500,17 @@ std::vector<VerdictCase> RunVerdict::Cases() {
   const char* const kFailed = "安装失败";
   return {
       {"Complete", [](RunVerdict& t) {
-         t.AnswerPromptWith("CD3");
-         t.AnswerPromptWith("CD2");
+         t.InsertTheOtherDiscs();
        }, kDone, "", "", {"CD2或CD3", "CD2"}, {}, 0, nullptr},
       {"IgnoreOnOneFile", [](RunVerdict& t) {
          t.machine.FailCopy("E:\\MatterLib\\国标\\土建\\墙体.dwg", 1);
          t.AnswerMessage(ui::mrIgnore, &t.questions);
-         t.AnswerPromptWith("CD3");
-         t.AnswerPromptWith("CD2");
+         t.InsertTheOtherDiscs();
        }, kFailed, "CD1", "", {"CD2或CD3", "CD2"}, {"复制:'墙体.dwg'出错。"}, 0, [](RunVerdict& t) {
          // The rest of the pack and the other pack are there.
-         EXPECT_TRUE(t.machine.Exists(std::string(kLibrary) + "国标\\土建\\门窗\\门.dwg"));
-         EXPECT_TRUE(t.machine.Exists(std::string(kLibrary) + "浙江省标\\市政\\桥梁.dwg"));
-         EXPECT_FALSE(t.machine.Exists(std::string(kLibrary) + "国标\\土建\\墙体.dwg"));
+         EXPECT_TRUE(t.Installed("国标\\土建\\门窗\\门.dwg"));
+         EXPECT_TRUE(t.Installed("浙江省标\\市政\\桥梁.dwg"));
+         EXPECT_FALSE(t.Installed("国标\\土建\\墙体.dwg"));
        }},
       {"PlanFails", [](RunVerdict& t) {
          // A pending file that exists but cannot be read.
@@ -508,7 +521,7 @@ std::vector<VerdictCase> RunVerdict::Cases() {
          t.AnswerPromptWith("CD3");
          t.AnswerPromptWith("CD2", "cd2");
        }, kDone, "", "", {"CD2或CD3", "CD2"}, {}, 0, [](RunVerdict& t) {
-         EXPECT_TRUE(t.machine.Exists(std::string(kLibrary) + "国标\\土建\\门窗\\门.dwg"));
+         EXPECT_TRUE(t.Installed("国标\\土建\\门窗\\门.dwg"));
        }},
       {"CancelDuringTheLastFileOfAPass", [](RunVerdict& t) {
          t.PressCancelDuring("正在安装:CD1-浙江省标-市政");
@@ -520,18 +533,16 @@ std::vector<VerdictCase> RunVerdict::Cases() {
          // A click on Next queued before the button was hidden reaches its
          // handler while the copy runs.
          t.headless.Backend.OnProcessMessages = [&t] { t.form->bt_NextClick(); };
-         t.AnswerPromptWith("CD3");
-         t.AnswerPromptWith("CD2");
+         t.InsertTheOtherDiscs();
        }, kDone, "", "", {"CD2或CD3", "CD2"}, {}, 0, nullptr},
       {"ListedFileNameLeadingOutOfTheFolder", [](RunVerdict& t) {
          t.machine.AddFile("E:\\MatterLib\\国标\\x.dll", "evil");
          t.AddListedEntryOnCd1("..\\x.dll", platform::faArchive);
          t.AnswerMessage(ui::mrIgnore, &t.questions);
-         t.AnswerPromptWith("CD3");
-         t.AnswerPromptWith("CD2");
+         t.InsertTheOtherDiscs();
        }, kFailed, "CD1", "", {"CD2或CD3", "CD2"}, {"复制:'..\\x.dll'出错。"}, 0, [](RunVerdict& t) {
-         EXPECT_FALSE(t.machine.Exists(std::string(kLibrary) + "国标\\x.dll"));
-         EXPECT_TRUE(t.machine.Exists(std::string(kLibrary) + "国标\\土建\\墙体.dwg"));
+         EXPECT_FALSE(t.Installed("国标\\x.dll"));
+         EXPECT_TRUE(t.Installed("国标\\土建\\墙体.dwg"));
        }},
       {"ListedFolderNameWithABackslash", [](RunVerdict& t) {
          t.AddListedEntryOnCd1("a\\b", platform::faDirectory);
@@ -545,13 +556,12 @@ std::vector<VerdictCase> RunVerdict::Cases() {
          t.onInsert = [&t](const std::string& label) {
            if (label == "CD2") t.machine.Space('C').FreeClusters = 1;
          };
-         t.AnswerPromptWith("CD3");
-         t.AnswerPromptWith("CD2");
+         t.InsertTheOtherDiscs();
          t.AnswerMessage(ui::mrAbort, &t.questions);
        }, kFailed, "CD2", "", {"CD2或CD3", "CD2"}, {"磁盘空间已满，请清理磁盘后再试。"}, 0, [](RunVerdict& t) {
          // The older file stays whole, and no temporary copy is left.
          EXPECT_EQ(t.machine.ReadContents(std::string(kLibrary) + "国标\\土建\\土建.PAK"), "pak of CD1");
-         EXPECT_FALSE(t.machine.Exists(std::string(kLibrary) + "国标\\土建\\~"));
+         EXPECT_FALSE(t.Installed("国标\\土建\\~"));
        }},
       {"RetryAfterTheTargetFolderCanBeMade", [](RunVerdict& t) {
          // Something stands where the pack's folder goes, until the user
@@ -562,8 +572,7 @@ std::vector<VerdictCase> RunVerdict::Cases() {
            t.machine.Remove(std::string(kLibrary) + "国标\\土建");
            ui::ClickButton(*dialog.FindControl("Retry"));
          });
-         t.AnswerPromptWith("CD3");
-         t.AnswerPromptWith("CD2");
+         t.InsertTheOtherDiscs();
        }, kDone, "", "", {"CD2或CD3", "CD2"}, {"复制:'墙体.dwg'出错。"}, 0, nullptr},
   };
 }
@@ -598,23 +607,5 @@ TEST_P(RunVerdict, PageFourTellsWhetherTheLibraryIsComplete) {
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, RunVerdict, ::testing::ValuesIn(RunVerdict::Cases()),
                          [](const ::testing::TestParamInfo<VerdictCase>& info) { return std::string(info.param.name); });
-
-TEST_F(PageFlow, TheCancelQuestionStartsOnNo) {
-  ToSpecialtyPage();
-  TickAll();
-  // Enter pressed at once on the question answers No: the copy goes on.
-  headless.Backend.PushResponder([](ui::TForm& dialog) { ui::PressKey(dialog, ui::VK_RETURN); });
-  CancelPrompt();
-  bool pressed = false;
-  headless.Backend.OnProcessMessages = [&] {
-    if (pressed) return;
-    pressed = true;
-    ui::ClickButton(*form->bt_cancel);
-  };
-  Next();
-  EXPECT_TRUE(headless.Backend.AllResponded());
-  EXPECT_FALSE(form->State.CancelRequested);
-  EXPECT_EQ(promptLabels.size(), 1u);
-}
 
 }  // namespace

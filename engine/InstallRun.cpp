@@ -1,5 +1,7 @@
 #include "engine/InstallRun.h"
 
+#include <exception>
+
 #include "catalogue/DiscDescriptor.h"
 #include "engine/DiscPlan.h"
 #include "engine/PackCopy.h"
@@ -9,13 +11,17 @@ namespace engine {
 namespace {
 
 // Whatever way the run ends, also by an error, the user can move on to the
-// last page, and that page never reports a library with discs still missing
-// as installed (their labels stay in the packs' pending files for a later run).
+// last page, and that page never reports a library with discs still missing,
+// a run cut short by an error or a cancelled run as installed (the missing
+// labels stay in the packs' pending files for a later run).
 class RunEnd {
  public:
-  RunEnd(TInstallerState& state, TInstallView& view) : state_(state), view_(view) {}
+  RunEnd(TInstallerState& state, TInstallView& view)
+      : state_(state), view_(view), exceptionsAtStart_(std::uncaught_exceptions()) {}
   ~RunEnd() {
-    if (!state_.NeededLabels.empty()) state_.InstallOk = false;
+    if (!state_.NeededLabels.empty() || state_.CancelRequested || std::uncaught_exceptions() > exceptionsAtStart_)
+      state_.InstallOk = false;
+    view_.BackButton().SetVisible(false);
     view_.NextButton().SetEnabled(true);
     view_.NextButton().SetVisible(true);
     view_.CancelButton().SetVisible(false);
@@ -26,6 +32,7 @@ class RunEnd {
  private:
   TInstallerState& state_;
   TInstallView& view_;
+  const int exceptionsAtStart_;
 };
 
 std::string PackName(const TInstallerState& state, const TCdPack& pack) {
@@ -48,7 +55,6 @@ bool InstallFromCurrentDisc(TInstallerState& state, platform::Platform& platform
     if (!pack.Selected) continue;
     const std::string standard = pack.Standard.Text(), specialty = pack.Specialty.Text();
     view.SpecStatusLabel().SetCaption("正在安装:" + PackName(state, pack));
-    copy.RefreshPakFile(standard, specialty);
     if (!copy.InstallPackFromDisc(standard, specialty)) {
       view.SpecStatusLabel().SetCaption(PackName(state, pack) + "安装失败");
       view.FileStatusLabel().SetCaption("复制中断");
@@ -67,16 +73,18 @@ bool InstallFromCurrentDisc(TInstallerState& state, platform::Platform& platform
 
 }  // namespace
 
-void RunInstall(TInstallerState& state, platform::Platform& platform, TInstallView& view,
-                TDiscPrompt& prompt) {
+void RunInstall(TInstallerState& state, platform::Platform& platform, TInstallView& view, TDiscPrompt& prompt,
+                const std::vector<TSpecialtyCheck>& checks) {
   RunEnd runEnd(state, view);
   view.BackButton().SetVisible(false);
   view.NextButton().SetEnabled(false);
+  PlanDiscs(state, platform, checks);
 
   bool ok = true;
   bool stopped = false;
   do {
-    ok = InstallFromCurrentDisc(state, platform, view);
+    // A cancel that came during the pass's last file ends the run too.
+    ok = InstallFromCurrentDisc(state, platform, view) && !state.CancelRequested;
 
     const int read = IndexOfNeededLabel(platform, state.NeededLabels, state.DiscLabel.Text());
     if (read >= 0) state.NeededLabels.erase(state.NeededLabels.begin() + read);

@@ -7,6 +7,7 @@
 
 #include "catalogue/InstallerState.h"
 #include "engine/InstallView.h"
+#include "engine/SpecialtyCheck.h"
 #include "platform/Platform.h"
 
 namespace engine {
@@ -20,12 +21,13 @@ class TDiscPrompt {
   virtual std::string AskForDisc(const std::string& presetPath, const std::vector<std::string>& labels) = 0;
 };
 
-// Installs the selected packs of state.Packs from every disc still needed.
-// Returns when no disc is needed any more, a pack copy failed or was
-// cancelled, or the user cancelled the prompt; InstallOk then tells whether
-// the library is complete. Next is shown and enabled and Cancel hidden
-// afterwards, also when an error leaves the run.
-void RunInstall(TInstallerState& state, platform::Platform& platform, TInstallView& view,
-                TDiscPrompt& prompt);
+// Plans the discs from checks (PlanDiscs) and installs the selected packs of
+// state.Packs from every disc still needed. Returns when no disc is needed
+// any more, a pack copy failed or was cancelled, or the user cancelled the
+// prompt; InstallOk then tells whether the library is complete. Next is shown
+// and enabled and Back and Cancel hidden afterwards, also when an error
+// (of the plan too) leaves the run, which then counts as failed.
+void RunInstall(TInstallerState& state, platform::Platform& platform, TInstallView& view, TDiscPrompt& prompt,
+                const std::vector<TSpecialtyCheck>& checks);
 
 }  // namespace engine

@@ -23,6 +23,7 @@ enum Attribute : std::uint32_t {
   faSysFile = 0x04,
   faDirectory = 0x10,
   faArchive = 0x20,
+  faReparsePoint = 0x400,  // a junction or symbolic link
 };
 constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFFu;
 

@@ -101,4 +101,6 @@ class Tfm_Install : public ui::TForm, public TInstallView {
 
   platform::Platform& platform_;
   platform::ShellNamespace& shell_;
+  // True while InstallSelectedPacks runs.
+  bool installRunning_ = false;
 };

@@ -29,6 +29,9 @@ bool StartsWithDrive(const std::string& path) {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
+// The longest path the ANSI file functions take: MAX_PATH less the ending NUL.
+constexpr std::size_t kMaxPath = 259;
+
 // FindFirstFile's wildcards: "*" any run, "?" any one byte; both upper case.
 bool Matches(const char* mask, const char* name) {
   if (*mask == '\0') return *name == '\0';
@@ -98,6 +101,7 @@ FakePlatform::Resolved FakePlatform::Resolve(const std::string& path) const {
                                                  : text::IncludeTrailingBackslash(currentFolder_) + full;
     if (!StartsWithDrive(full)) return {};
   }
+  if (full.size() > kMaxPath) return {};
   Resolved r;
   r.drive = static_cast<char>(text::UpperAscii(full.substr(0, 1))[0]);
   std::string name;
@@ -343,7 +347,7 @@ bool FakePlatform::ShellOpen(const std::string& file, const std::string& paramet
 std::vector<FindEntry> FakePlatform::ListFolder(const std::string& pattern) {
   std::string mask = text::UpperAscii(text::ExtractFileName(pattern));
   const Resolved folder = Resolve(text::ExtractFilePath(pattern));
-  if (mask.empty() || !folder.valid || !IsFolderKey(folder.key)) return {};
+  if (mask.empty() || pattern.size() > kMaxPath || !folder.valid || !IsFolderKey(folder.key)) return {};
   if (mask == "*.*") mask = "*";  // as FindFirstFile: also names without a dot
 
   std::vector<FindEntry> entries;
@@ -364,6 +368,7 @@ std::vector<FindEntry> FakePlatform::ListFolder(const std::string& pattern) {
                                  return !Matches(mask.c_str(), text::UpperAscii(e.Name).c_str());
                                }),
                 entries.end());
+  if (AfterList) AfterList(pattern, entries);
   return entries;
 }
 

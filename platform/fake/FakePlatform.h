@@ -9,7 +9,10 @@
 //   relative path starts at CurrentFolder(). "C:\a\" and "c:\A" are the same
 //   folder. "\" is recognised only as a whole character, never as the second
 //   byte of a double-byte character. A name holding *?"<>|, ":" or a byte
-//   below 32 is invalid: operations on it fail, opens raise.
+//   below 32, and a path (or listing pattern) longer than 259 characters
+//   once made absolute, are invalid: operations on them fail, opens raise.
+// - Attribute bits are only stored: a folder carrying the reparse-point bit
+//   is a plain folder here, and a test decides what listing it shows.
 // - ListFolder reports "." and ".." first for a sub-folder (not for a drive
 //   root), then the entries in creation order. A file that is truncated keeps
 //   its place; a file that is deleted and made again goes to the end.
@@ -101,6 +104,10 @@ class FakePlatform : public Platform {
   void SetKeepPartialCopies(bool keep) { keepPartialCopies_ = keep; }
   // Run at the start of every CopyFile, before anything is checked.
   std::function<void(const std::string& source, const std::string& target)> BeforeCopy;
+  // Run on the result of every ListFolder: it may add entries the fake
+  // cannot hold (a name with "\" in it) or show another folder's entries (a
+  // junction that leads back up).
+  std::function<void(const std::string& pattern, std::vector<FindEntry>& entries)> AfterList;
 
   // --- Platform
   std::string TempPath() override { return tempPath_; }

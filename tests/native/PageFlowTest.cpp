@@ -3,6 +3,7 @@
 // disc prompt between discs.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -51,13 +52,19 @@ class PageFlow : public ::testing::Test {
     InsertDisc("CD1");
   }
 
-  // Puts another disc into drive E:.
-  void InsertDisc(const std::string& label) {
+  // Puts another disc into drive E:; its descriptor names it descriptorLabel
+  // (by default its own label).
+  void InsertDisc(const std::string& label, const std::string& descriptorLabel = "") {
     machine.Remove("E:\\");
-    machine.AddFile("E:\\CDFile.Dat", catalogue::SerializeCatalogue(Catalogue(label)));
+    machine.AddFile("E:\\CDFile.Dat",
+                    catalogue::SerializeCatalogue(Catalogue(descriptorLabel.empty() ? label : descriptorLabel)));
     for (const auto& [path, contents] : kDiscFiles.at(label)) {
       machine.AddFile("E:\\MatterLib\\" + path, contents);
     }
+    for (const auto& [path, contents] : extraDiscFiles[label]) {
+      machine.AddFile("E:\\MatterLib\\" + path, contents);
+    }
+    if (onInsert) onInsert(label);
   }
 
   Tfm_Install& Start(const std::string& argument1 = "!") {
@@ -85,11 +92,11 @@ class PageFlow : public ::testing::Test {
 
   // Answers the next disc prompt: records its labels, swaps the disc and
   // confirms E:\.
-  void AnswerPromptWith(const std::string& disc) {
-    headless.Backend.PushResponder([this, disc](ui::TForm& window) {
+  void AnswerPromptWith(const std::string& disc, const std::string& descriptorLabel = "") {
+    headless.Backend.PushResponder([this, disc, descriptorLabel](ui::TForm& window) {
       auto& prompt = dynamic_cast<Tfrm_ChooseDriver&>(window);
       promptLabels.push_back(prompt.Label5->Caption());
-      InsertDisc(disc);
+      InsertDisc(disc, descriptorLabel);
       ui::ClickButton(*prompt.bt_OK);
     });
   }
@@ -122,6 +129,10 @@ class PageFlow : public ::testing::Test {
   platform::FakeShellNamespace shell{machine};
   std::unique_ptr<Tfm_Install> form;
   std::vector<std::string> promptLabels;
+  // Files a disc holds besides those of kDiscFiles, by disc.
+  std::map<std::string, std::map<std::string, std::string>> extraDiscFiles;
+  // Runs whenever a disc has been inserted.
+  std::function<void(const std::string& label)> onInsert;
 };
 
 // ------------------------------------------------------ target folder page
@@ -347,7 +358,9 @@ TEST_F(PageFlow, CancellingThePromptWithDiscsMissingIsNoSuccess) {
 }
 
 TEST_F(PageFlow, CancelDuringTheCopy) {
-  for (const int answer : {ui::mrNo, ui::mrYes}) {
+  // mrNone stands for Enter pressed at once, which answers No: the focus
+  // starts there.
+  for (const int answer : {ui::mrNo, ui::mrYes, ui::mrNone}) {
     SCOPED_TRACE(answer);
     promptLabels.clear();
     machine.Remove(std::string(kApp) + "DLL\\VEXA\\MatterLib");
@@ -356,8 +369,15 @@ TEST_F(PageFlow, CancelDuringTheCopy) {
     // Cancel pressed while the first file is copied; the question comes
     // before the prompt for the next disc.
     std::vector<std::string> questions;
-    AnswerMessage(answer, &questions);
-    if (answer == ui::mrNo) CancelPrompt();
+    if (answer == ui::mrNone) {
+      headless.Backend.PushResponder([&questions](ui::TForm& dialog) {
+        questions.push_back(dialog.FindControl("Message")->Caption());
+        ui::PressKey(dialog, ui::VK_RETURN);
+      });
+    } else {
+      AnswerMessage(answer, &questions);
+    }
+    if (answer != ui::mrYes) CancelPrompt();
     bool pressed = false;
     headless.Backend.OnProcessMessages = [&] {
       if (pressed) return;
@@ -367,7 +387,7 @@ TEST_F(PageFlow, CancelDuringTheCopy) {
     Next();
     headless.Backend.OnProcessMessages = nullptr;
     EXPECT_EQ(questions, std::vector<std::string>{"是否中断安装过程？"});
-    if (answer == ui::mrNo) {
+    if (answer != ui::mrYes) {
       // Nothing changes: the copy goes on to the prompt for the next disc.
       EXPECT_FALSE(form->State.CancelRequested);
       EXPECT_EQ(promptLabels.size(), 1u);
@@ -407,5 +427,185 @@ TEST_F(PageFlow, AWrongFolderInThePromptIsReportedAndTheWizardStaysUsable) {
   Next();
   EXPECT_EQ(form->ActivePage(), Tfm_Install::pgFinish);
 }
+
+// ------------------------------------------------------ the run's verdict
+
+class RunVerdict;
+
+// One way an installation of both packs started from CD1 can go, and the
+// truth it must end with: page 4's text and the packs' pending files.
+struct VerdictCase {
+  const char* name;
+  // Arranges the scenario once the specialty page is shown with both packs
+  // ticked; answers the prompts and questions it brings.
+  void (*arrange)(RunVerdict&);
+  const char* finishText;
+  // The pending file of each pack: its labels joined by ",", "no file" or
+  // "unreadable".
+  const char* building;  // 国标/土建
+  const char* roads;     // 浙江省标/市政
+  std::vector<std::string> prompts, questions;
+  std::size_t errorBoxes;
+  // What else must hold afterwards, or nullptr.
+  void (*check)(RunVerdict&);
+};
+
+void PrintTo(const VerdictCase& c, std::ostream* os) { *os << c.name; }
+
+class RunVerdict : public PageFlow, public ::testing::WithParamInterface<VerdictCase> {
+ public:
+  static std::vector<VerdictCase> Cases();
+
+ protected:
+  std::string PendingFile(const std::string& pack) {
+    const std::string path = std::string(kLibrary) + pack + "\\Install.Dat";
+    if (!machine.Exists(path)) return "no file";
+    std::string bytes, joined;
+    TCdLabels labels;
+    std::size_t failOffset = 0;
+    try {
+      if (!platform::ReadWholeFile(machine, path, bytes)) return "unreadable";
+    } catch (const platform::Error&) {
+      return "unreadable";
+    }
+    EXPECT_TRUE(catalogue::ParsePendingLabels(bytes, labels, failOffset));
+    for (const TLabelString& label : labels) joined += (joined.empty() ? "" : ",") + label.Text();
+    return joined;
+  }
+  // The listing of the first pack's folder on CD1 shows one more entry.
+  void AddListedEntryOnCd1(const std::string& name, std::uint32_t attributes) {
+    machine.AfterList = [this, name, attributes](const std::string& pattern, std::vector<platform::FindEntry>& entries) {
+      if (pattern == "E:\\MatterLib\\国标\\土建\\*.*" && form->State.DiscLabel.Text() == "CD1")
+        entries.push_back({name, attributes, 4});
+    };
+  }
+  // Answers the prompts of a run that reads every disc: CD3, then CD2.
+  void InsertTheOtherDiscs() {
+    AnswerPromptWith("CD3");
+    AnswerPromptWith("CD2");
+  }
+  bool Installed(const std::string& path) { return machine.Exists(std::string(kLibrary) + path); }
+  void PressCancelDuring(const std::string& spec) {
+    headless.Backend.OnProcessMessages = [this, spec] {
+      if (form->Lb_Spec->Caption() != spec || !form->bt_cancel->Visible()) return;
+      ui::ClickButton(*form->bt_cancel);
+    };
+  }
+
+  std::vector<std::string> questions;
+};
+
+std::vector<VerdictCase> RunVerdict::Cases() {
+  const char* const kDone = "安装完成";
+  const char* const kFailed = "安装失败";
+  return {
+      {"Complete", [](RunVerdict& t) {
+         t.InsertTheOtherDiscs();
+       }, kDone, "", "", {"CD2或CD3", "CD2"}, {}, 0, nullptr},
+      {"IgnoreOnOneFile", [](RunVerdict& t) {
+         t.machine.FailCopy("E:\\MatterLib\\国标\\土建\\墙体.dwg", 1);
+         t.AnswerMessage(ui::mrIgnore, &t.questions);
+         t.InsertTheOtherDiscs();
+       }, kFailed, "CD1", "", {"CD2或CD3", "CD2"}, {"复制:'墙体.dwg'出错。"}, 0, [](RunVerdict& t) {
+         // The rest of the pack and the other pack are there.
+         EXPECT_TRUE(t.Installed("国标\\土建\\门窗\\门.dwg"));
+         EXPECT_TRUE(t.Installed("浙江省标\\市政\\桥梁.dwg"));
+         EXPECT_FALSE(t.Installed("国标\\土建\\墙体.dwg"));
+       }},
+      {"PlanFails", [](RunVerdict& t) {
+         // A pending file that exists but cannot be read.
+         t.machine.AddFile(std::string(kLibrary) + "国标\\土建\\Install.Dat", catalogue::SerializePendingLabels({}));
+         t.machine.FailOpen(std::string(kLibrary) + "国标\\土建\\Install.Dat");
+       }, kFailed, "unreadable", "no file", {}, {}, 1, nullptr},
+      {"DiscLabelInAnotherLetterCase", [](RunVerdict& t) {
+         t.AnswerPromptWith("CD3");
+         t.AnswerPromptWith("CD2", "cd2");
+       }, kDone, "", "", {"CD2或CD3", "CD2"}, {}, 0, [](RunVerdict& t) {
+         EXPECT_TRUE(t.Installed("国标\\土建\\门窗\\门.dwg"));
+       }},
+      {"CancelDuringTheLastFileOfAPass", [](RunVerdict& t) {
+         t.PressCancelDuring("正在安装:CD1-浙江省标-市政");
+         t.AnswerMessage(ui::mrYes, &t.questions);
+       }, kFailed, "CD2", "CD3", {}, {"是否中断安装过程？"}, 0, nullptr},
+      {"PromptCancelled", [](RunVerdict& t) { t.CancelPrompt(); },
+       kFailed, "CD2", "CD3", {"CD2或CD3"}, {}, 0, nullptr},
+      {"NextClickedAgainDuringTheRun", [](RunVerdict& t) {
+         // A click on Next queued before the button was hidden reaches its
+         // handler while the copy runs.
+         t.headless.Backend.OnProcessMessages = [&t] { t.form->bt_NextClick(); };
+         t.InsertTheOtherDiscs();
+       }, kDone, "", "", {"CD2或CD3", "CD2"}, {}, 0, nullptr},
+      {"ListedFileNameLeadingOutOfTheFolder", [](RunVerdict& t) {
+         t.machine.AddFile("E:\\MatterLib\\国标\\x.dll", "evil");
+         t.AddListedEntryOnCd1("..\\x.dll", platform::faArchive);
+         t.AnswerMessage(ui::mrIgnore, &t.questions);
+         t.InsertTheOtherDiscs();
+       }, kFailed, "CD1", "", {"CD2或CD3", "CD2"}, {"复制:'..\\x.dll'出错。"}, 0, [](RunVerdict& t) {
+         EXPECT_FALSE(t.Installed("国标\\x.dll"));
+         EXPECT_TRUE(t.Installed("国标\\土建\\墙体.dwg"));
+       }},
+      {"ListedFolderNameWithABackslash", [](RunVerdict& t) {
+         t.AddListedEntryOnCd1("a\\b", platform::faDirectory);
+         t.AnswerMessage(ui::mrAbort, &t.questions);
+       }, kFailed, "no file", "no file", {}, {"复制:'a\\b'出错。"}, 0, nullptr},
+      {"PakRefreshOnAFullDisk", [](RunVerdict& t) {
+         t.extraDiscFiles["CD1"]["国标\\土建\\土建.PAK"] = "pak of CD1";
+         t.extraDiscFiles["CD2"]["国标\\土建\\土建.PAK"] = std::string(10000, '2');
+         t.InsertDisc("CD1");
+         t.machine.SetKeepPartialCopies(true);
+         t.onInsert = [&t](const std::string& label) {
+           if (label == "CD2") t.machine.Space('C').FreeClusters = 1;
+         };
+         t.InsertTheOtherDiscs();
+         t.AnswerMessage(ui::mrAbort, &t.questions);
+       }, kFailed, "CD2", "", {"CD2或CD3", "CD2"}, {"磁盘空间已满，请清理磁盘后再试。"}, 0, [](RunVerdict& t) {
+         // The older file stays whole, and no temporary copy is left.
+         EXPECT_EQ(t.machine.ReadContents(std::string(kLibrary) + "国标\\土建\\土建.PAK"), "pak of CD1");
+         EXPECT_FALSE(t.Installed("国标\\土建\\~"));
+       }},
+      {"RetryAfterTheTargetFolderCanBeMade", [](RunVerdict& t) {
+         // Something stands where the pack's folder goes, until the user
+         // takes it away and answers Retry.
+         t.machine.AddFile(std::string(kLibrary) + "国标\\土建", "in the way");
+         t.headless.Backend.PushResponder([&t](ui::TForm& dialog) {
+           t.questions.push_back(dialog.FindControl("Message")->Caption());
+           t.machine.Remove(std::string(kLibrary) + "国标\\土建");
+           ui::ClickButton(*dialog.FindControl("Retry"));
+         });
+         t.InsertTheOtherDiscs();
+       }, kDone, "", "", {"CD2或CD3", "CD2"}, {"复制:'墙体.dwg'出错。"}, 0, nullptr},
+  };
+}
+
+TEST_P(RunVerdict, PageFourTellsWhetherTheLibraryIsComplete) {
+  const VerdictCase& c = GetParam();
+  ToSpecialtyPage();
+  TickAll();
+  c.arrange(*this);
+
+  Next();
+
+  EXPECT_TRUE(headless.Backend.AllResponded());
+  EXPECT_EQ(promptLabels, c.prompts);
+  EXPECT_EQ(questions, c.questions);
+  EXPECT_EQ(headless.Backend.ErrorBoxes.size(), c.errorBoxes);
+  // The end of every run: only Next is offered, on the progress page.
+  EXPECT_EQ(form->ActivePage(), Tfm_Install::pgProgress);
+  EXPECT_TRUE(form->bt_Next->Visible());
+  EXPECT_TRUE(form->bt_Next->Enabled());
+  EXPECT_FALSE(form->bt_cancel->Visible());
+  EXPECT_FALSE(form->bt_Last->Visible());
+  EXPECT_EQ(PendingFile("国标\\土建"), c.building);
+  EXPECT_EQ(PendingFile("浙江省标\\市政"), c.roads);
+  if (c.check) c.check(*this);
+
+  headless.Backend.OnProcessMessages = nullptr;
+  Next();
+  EXPECT_EQ(form->ActivePage(), Tfm_Install::pgFinish);
+  EXPECT_EQ(form->Label11->Caption(), c.finishText);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, RunVerdict, ::testing::ValuesIn(RunVerdict::Cases()),
+                         [](const ::testing::TestParamInfo<VerdictCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

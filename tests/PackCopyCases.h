@@ -1,8 +1,8 @@
 // Pack-copy cases that rest on how the system treats files (attributes taken
 // over by a copy, a read-only leftover that must be made writable before it
 // can go), written once and run on the in-memory machine and on real files
-// under Wine. (Wine run as root writes to read-only files, so that a
-// read-only ".PAK" copy is kept is checked on the in-memory machine only.)
+// under Wine. (Wine run as root writes to read-only files, so the Win32
+// instance runs as an ordinary user: its type is named "AsUser".)
 // A test file includes this header once and names a machine type:
 //
 //   struct Machine {

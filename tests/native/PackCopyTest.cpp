@@ -446,3 +446,4 @@ struct FakePackMachine {
 }  // namespace
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Fake, PackCopyCases, FakePackMachine);
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, PackCopyReadOnlyCases, FakePackMachine);

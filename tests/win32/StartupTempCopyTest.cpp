@@ -41,12 +41,14 @@ class ScratchStartup : public FaultyPlatform {
 
 class StartupTempCopy : public ::testing::Test {
  protected:
-  StartupTempCopy() {
+  // The program in a "disc" folder, read-only as on a disc, and an empty
+  // temporary folder; its path.
+  std::string PutProgram() {
     system.CreateFolder(scratch.Path() + "disc");
     system.CreateFolder(scratch.Path() + "temp");
-    program = scratch.AddFile("disc\\Setup.exe", "MZ the program");
-    // As on a disc.
-    system.SetAttributes(program, platform::faReadOnly | platform::faArchive);
+    const std::string path = scratch.AddFile("disc\\Setup.exe", "MZ the program");
+    system.SetAttributes(path, platform::faReadOnly | platform::faArchive);
+    return path;
   }
   std::string Contents(const std::string& path) {
     std::string contents;
@@ -56,7 +58,7 @@ class StartupTempCopy : public ::testing::Test {
 
   platform::Win32Platform system;
   ScratchFolder scratch{system};
-  std::string program;
+  std::string program = PutProgram();
   std::string copy = scratch.Path() + "temp\\Setup.exe";
   ScratchStartup startup{system, scratch.Path() + "temp\\", program};
 };

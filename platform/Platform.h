@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "text/LeadBytes.h"
+
 namespace platform {
 
 // Raised where a failure is not an expected result and goes to the
@@ -16,6 +18,9 @@ class Error : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// The error of an open that failed: the file and the system's reason.
+Error OpenError(bool forWriting, const std::string& path, const std::string& reason);
 
 enum Attribute : std::uint32_t {
   faReadOnly = 0x01,
@@ -72,6 +77,14 @@ class Platform {
   virtual bool SameFolder(const std::string& a, const std::string& b) = 0;
   // ShellExecute "open" with a normally shown window; false when it failed.
   virtual bool ShellOpen(const std::string& file, const std::string& parameters) = 0;
+  // Takes the name for this process until it ends (a named mutex); false
+  // when another process holds it already.
+  virtual bool ClaimInstance(const std::string& name) = 0;
+  // True when a process holds the name.
+  virtual bool InstanceRunning(const std::string& name) = 0;
+  // Brings the top-level window with this caption (and the dialog it shows,
+  // if any) to the front; false when there is no such window.
+  virtual bool BringWindowToFront(const std::string& caption) = 0;
 
   // --- files and folders
   // Every entry of pattern (folder + "*.*"), "." and ".." included, in the
@@ -103,9 +116,12 @@ class Platform {
   // Case-insensitive comparison by the user's locale: <0, 0 or >0.
   virtual int CompareTextNoCase(const std::string& a, const std::string& b) = 0;
   virtual char DecimalSeparator() = 0;
+  // Which bytes lead a double-byte character in the system's ANSI code page.
+  virtual text::LeadBytes AnsiLeadBytes() = 0;
 };
 
 // The platform the program runs on; set once at start-up (or by a test).
+// Setting it installs its code page's lead bytes for the text helpers.
 Platform& Current();
 void SetCurrent(Platform* platform);
 

@@ -77,8 +77,17 @@ void TControl::SetColor(Color color) {
   Changed(Prop::Color);
 }
 
+bool TControl::AcceptsInput() const {
+  for (const TControl* c = this; c; c = c->parent_) {
+    if (!c->enabled_) return false;
+    // The form's own visibility is left out: a hidden window gets no input.
+    if (!c->visible_ && c->parent_) return false;
+  }
+  return true;
+}
+
 void TControl::Click() {
-  if (OnClick) OnClick();
+  if (AcceptsInput() && OnClick) OnClick();
 }
 
 void TControl::DoMouseDown(MouseButton button, ShiftState shift, Point at) {
@@ -173,6 +182,7 @@ void TButton::SetPressed(bool pressed) {
 }
 
 void TButton::Click() {
+  if (!AcceptsInput()) return;
   TControl::Click();
   TForm* form = OwnerForm();
   if (ModalResult != mrNone && form && form->IsModal()) form->ModalResult = ModalResult;
@@ -222,7 +232,7 @@ TProgressBar::TProgressBar(TWinControl* parent, std::string name, int left, int 
 }
 
 void TProgressBar::SetMax(std::int32_t max) {
-  if (max < min_) throw std::range_error("Property value out of range");
+  if (max < min_) throw std::range_error("属性值超出范围");
   max_ = max;
   position_ = std::min(position_, max_);
   Changed(Prop::Value);

@@ -110,6 +110,9 @@ class TControl {
   bool Showing() const;
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
+  // Visible and enabled, itself and every parent below the form: only then
+  // does a click (or the key that presses a button) reach the control.
+  bool AcceptsInput() const;
   const Font& GetFont() const { return font_; }
   void SetFont(const Font& font);
   Color GetColor() const { return color_; }
@@ -130,6 +133,9 @@ class TControl {
   std::function<void(Point at, Point screenAt)> OnContextPopup;
 
   // Input entry points: the backend (or a test) reports what the user did.
+  // A click on a control that does not accept input does nothing: a click
+  // queued or posted while it did may be handled after it was disabled or
+  // hidden.
   virtual void Click();
   virtual void DoMouseDown(MouseButton button, ShiftState shift, Point at);
   virtual void DoMouseUp(MouseButton button, ShiftState shift, Point at);

@@ -16,12 +16,6 @@ const char* const kPathNotFound = "系统找不到指定的路径";
 const char* const kAccessDenied = "拒绝访问";
 const char* const kInvalidName = "文件名、目录名或卷标语法不正确";
 
-// The error of a failed open, worded as the Win32 platform words it.
-Error OpenError(bool forWriting, const std::string& path, const char* reason) {
-  const std::string failure = forWriting ? "Cannot create file" : "Cannot open file";
-  return Error(failure + " \"" + path + "\". " + reason);
-}
-
 bool StartsWithDrive(const std::string& path) {
   const unsigned char c = path.empty() ? 0 : static_cast<unsigned char>(path[0]);
   return path.size() >= 2 && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) && path[1] == ':';
@@ -116,7 +110,7 @@ FakePlatform::Resolved FakePlatform::Resolve(const std::string& path) const {
       continue;
     }
     const unsigned char c = static_cast<unsigned char>(full[i]);
-    if (text::IsLeadByte(c) && i + 1 < full.size()) {
+    if (leadBytes_(c) && i + 1 < full.size()) {
       name += full[i];
       name += full[++i];
     } else if (c < 32 || std::strchr("*?\"<>|:", c)) {
@@ -129,7 +123,7 @@ FakePlatform::Resolved FakePlatform::Resolve(const std::string& path) const {
   r.key = std::string(1, r.drive) + ":";
   for (const std::string& n : r.names) {
     r.parentKey = r.key;
-    r.key += "\\" + text::UpperAscii(n);
+    r.key += "\\" + text::UpperAscii(n, leadBytes_);
   }
   return r;
 }
@@ -309,6 +303,11 @@ void FakePlatform::SetMachineValue(const std::string& key, const std::string& va
 
 void FakePlatform::AddMachineKey(const std::string& key) { registryKeys_.insert(RegistryKey(key)); }
 
+void FakePlatform::AddRunningInstance(const std::string& name, const std::string& caption) {
+  instances_.insert(name);
+  windows_.insert(caption);
+}
+
 // --- failure injection
 
 void FakePlatform::FailCopy(const std::string& path, int times) { failingCopies_[ResolveForSetUp(path).key] = times; }
@@ -342,11 +341,21 @@ bool FakePlatform::ShellOpen(const std::string& file, const std::string& paramet
   return shellOpenResult_;
 }
 
+bool FakePlatform::ClaimInstance(const std::string& name) { return instances_.insert(name).second; }
+
+bool FakePlatform::InstanceRunning(const std::string& name) { return instances_.count(name) > 0; }
+
+bool FakePlatform::BringWindowToFront(const std::string& caption) {
+  if (!windows_.count(caption)) return false;
+  windowsBroughtToFront_.push_back(caption);
+  return true;
+}
+
 // --- Platform: files and folders
 
 std::vector<FindEntry> FakePlatform::ListFolder(const std::string& pattern) {
-  std::string mask = text::UpperAscii(text::ExtractFileName(pattern));
-  const Resolved folder = Resolve(text::ExtractFilePath(pattern));
+  std::string mask = text::UpperAscii(text::ExtractFileName(pattern, leadBytes_), leadBytes_);
+  const Resolved folder = Resolve(text::ExtractFilePath(pattern, leadBytes_));
   if (mask.empty() || pattern.size() > kMaxPath || !folder.valid || !IsFolderKey(folder.key)) return {};
   if (mask == "*.*") mask = "*";  // as FindFirstFile: also names without a dot
 
@@ -365,7 +374,7 @@ std::vector<FindEntry> FakePlatform::ListFolder(const std::string& pattern) {
 
   entries.erase(std::remove_if(entries.begin(), entries.end(),
                                [&](const FindEntry& e) {
-                                 return !Matches(mask.c_str(), text::UpperAscii(e.Name).c_str());
+                                 return !Matches(mask.c_str(), text::UpperAscii(e.Name, leadBytes_).c_str());
                                }),
                 entries.end());
   if (AfterList) AfterList(pattern, entries);

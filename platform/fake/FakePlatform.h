@@ -76,6 +76,9 @@ class FakePlatform : public Platform {
   void SetCurrentFolder(const std::string& folder) { currentFolder_ = folder; }
   const std::string& CurrentFolder() const { return currentFolder_; }
   void SetDecimalSeparator(char separator) { decimalSeparator_ = separator; }
+  // The lead bytes of the machine's ANSI code page (GBK unless set); its own
+  // paths are read by them too.
+  void SetLeadBytes(const text::LeadBytes& rule) { leadBytes_ = rule; }
   // A value in HKEY_LOCAL_MACHINE (its key is created with it); isString
   // false stands for any value type that is not a string.
   void SetMachineValue(const std::string& key, const std::string& value, const std::string& data,
@@ -84,6 +87,11 @@ class FakePlatform : public Platform {
 
   const std::vector<ShellCall>& ShellCalls() const { return shellCalls_; }
   void SetShellOpenResult(bool result) { shellOpenResult_ = result; }
+
+  // Another process holds the instance name and shows a window with caption.
+  void AddRunningInstance(const std::string& name, const std::string& caption);
+  // The captions of the windows brought to the front, in order.
+  const std::vector<std::string>& WindowsBroughtToFront() const { return windowsBroughtToFront_; }
 
   // --- failure injection
   static constexpr int kAlways = -1;
@@ -115,6 +123,9 @@ class FakePlatform : public Platform {
   std::string CommandLine() override { return commandLine_; }
   bool SameFolder(const std::string& a, const std::string& b) override;
   bool ShellOpen(const std::string& file, const std::string& parameters) override;
+  bool ClaimInstance(const std::string& name) override;
+  bool InstanceRunning(const std::string& name) override;
+  bool BringWindowToFront(const std::string& caption) override;
 
   std::vector<FindEntry> ListFolder(const std::string& pattern) override;
   std::uint32_t GetAttributes(const std::string& path) override;
@@ -134,6 +145,7 @@ class FakePlatform : public Platform {
 
   int CompareTextNoCase(const std::string& a, const std::string& b) override;
   char DecimalSeparator() override { return decimalSeparator_; }
+  text::LeadBytes AnsiLeadBytes() override { return leadBytes_; }
 
  private:
   struct Volume {
@@ -198,8 +210,12 @@ class FakePlatform : public Platform {
   std::string commandLine_ = "\"E:\\Setup.exe\"";
   std::string currentFolder_ = "C:\\";
   char decimalSeparator_ = '.';
+  text::LeadBytes leadBytes_ = text::LeadBytes::Gbk();
   std::vector<ShellCall> shellCalls_;
   bool shellOpenResult_ = true;
+  std::set<std::string> instances_;  // names held by this or another process
+  std::set<std::string> windows_;    // captions of other processes' windows
+  std::vector<std::string> windowsBroughtToFront_;
 
   std::map<std::string, int> failingCopies_;  // key -> remaining (kAlways: every time)
   std::set<std::string> failingOpens_;

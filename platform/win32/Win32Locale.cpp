@@ -1,4 +1,5 @@
-// Locale: the user's case-insensitive comparison and decimal separator.
+// Locale: the user's case-insensitive comparison and decimal separator, and
+// the lead bytes of the system's ANSI code page.
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WinApi.h"
 
@@ -16,6 +17,10 @@ char Win32Platform::DecimalSeparator() {
   if (::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) == 0 || buffer[0] == '\0')
     return '.';
   return buffer[0];
+}
+
+text::LeadBytes Win32Platform::AnsiLeadBytes() {
+  return text::LeadBytes::FromTest([](unsigned char c) { return ::IsDBCSLeadByteEx(CP_ACP, c) != FALSE; });
 }
 
 }  // namespace platform

@@ -14,6 +14,9 @@ class Win32Platform final : public Platform {
   std::string CommandLine() override;
   bool SameFolder(const std::string& a, const std::string& b) override;
   bool ShellOpen(const std::string& file, const std::string& parameters) override;
+  bool ClaimInstance(const std::string& name) override;
+  bool InstanceRunning(const std::string& name) override;
+  bool BringWindowToFront(const std::string& caption) override;
 
   // --- files and folders (Win32Files.cpp)
   std::vector<FindEntry> ListFolder(const std::string& pattern) override;
@@ -37,6 +40,7 @@ class Win32Platform final : public Platform {
   // --- locale (Win32Locale.cpp)
   int CompareTextNoCase(const std::string& a, const std::string& b) override;
   char DecimalSeparator() override;
+  text::LeadBytes AnsiLeadBytes() override;
 };
 
 }  // namespace platform

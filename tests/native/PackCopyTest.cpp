@@ -493,4 +493,5 @@ struct FakePackMachine {
 }  // namespace
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Fake, PackCopyCases, FakePackMachine);
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, PackCopyReadOnlyCases, FakePackMachine);
 INSTANTIATE_TYPED_TEST_SUITE_P(Fake, PakRefreshCases, FakePackMachine);

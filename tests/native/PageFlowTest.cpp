@@ -217,7 +217,7 @@ TEST_F(PageFlow, ARegistryValueThatIsNoStringIsReportedOnPageOne) {
   Next();
   EXPECT_EQ(form->ActivePage(), Tfm_Install::pgTarget);
   ASSERT_EQ(headless.Backend.ErrorBoxes.size(), 1u);
-  EXPECT_EQ(headless.Backend.ErrorBoxes[0].Text, "Invalid data type for 'InstallPath'");
+  EXPECT_EQ(headless.Backend.ErrorBoxes[0].Text, "注册表值的数据类型无效：'InstallPath'");
   EXPECT_EQ(form->edt_PrjPath->Text(), "");
 }
 

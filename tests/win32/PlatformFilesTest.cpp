@@ -164,7 +164,7 @@ TEST_F(PlatformFilesTest, FailedOpenRaisesErrorNamingThePathAndTheReason) {
     FAIL() << "no error raised";
   } catch (const platform::Error& error) {
     const std::string message = error.what();
-    const std::string start = "Cannot open file \"" + missing + "\". ";
+    const std::string start = "无法打开文件 \"" + missing + "\"：";
     EXPECT_EQ(message.compare(0, start.size(), start), 0) << message;
     EXPECT_GT(message.size(), start.size()) << "the system's reason follows";
     EXPECT_NE(message.back(), '\n');
@@ -178,7 +178,7 @@ TEST_F(PlatformFilesTest, FailedCreateRaisesErrorNamingThePath) {
     system.OpenWrite(path);
     FAIL() << "no error raised";
   } catch (const platform::Error& error) {
-    const std::string start = "Cannot create file \"" + path + "\". ";
+    const std::string start = "无法创建文件 \"" + path + "\"：";
     EXPECT_EQ(std::string(error.what()).compare(0, start.size(), start), 0) << error.what();
   }
 }

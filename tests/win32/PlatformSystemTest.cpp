@@ -1,8 +1,11 @@
-// The Win32 platform's drives, registry and locale on the real system.
+// The Win32 platform's drives, registry and locale, and the process's error
+// mode, on the real system.
 #include <gtest/gtest.h>
 
+#include "platform/win32/ProcessErrorMode.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WinApi.h"
+#include "text/AnsiText.h"
 
 namespace {
 
@@ -108,6 +111,20 @@ TEST(PlatformLocaleTest, DecimalSeparatorFollowsTheUsersSetting) {
   ::SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, original);
   EXPECT_EQ(changed, ',');
   EXPECT_EQ(system.DecimalSeparator(), original[0]);
+}
+
+TEST(PlatformLocaleTest, LeadBytesAreThoseOfTheSystemCodePage) {
+  // The tests run in code page 936 (GBK).
+  ASSERT_EQ(::GetACP(), 936u);
+  platform::Win32Platform system;
+  EXPECT_EQ(system.AnsiLeadBytes(), text::LeadBytes::Gbk());
+}
+
+TEST(ProcessErrorModeTest, CriticalErrorsFailSilentlyAndEarlierBitsStay) {
+  const UINT before = ::SetErrorMode(SEM_NOGPFAULTERRORBOX);
+  platform::win32::FailCriticalErrorsSilently();
+  const UINT after = ::SetErrorMode(before);
+  EXPECT_EQ(after, UINT{SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX});
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ PageControlPeer::PageControlPeer(TPageControl& pages, HWND parent, int id)
   tabs_ =
       CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, 0, 0,
                       pages.Width(), pages.Height(), Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (!tabs_) throw std::runtime_error("cannot create the tab strip of " + pages.Name());
+  if (!tabs_) throw std::runtime_error("无法创建标签页 " + pages.Name());
   SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(CurrentFont()), FALSE);
   SendMessageA(tabs_, TCM_SETITEMSIZE, 0, MAKELPARAM(0, pages.TabHeight));
   ShowTabs();

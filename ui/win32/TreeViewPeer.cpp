@@ -104,7 +104,7 @@ void TreeViewPeer::Insert(TTreeNode& node) {
   const auto item = reinterpret_cast<HTREEITEM>(
       SendMessageA(Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
   // The fill stops here; the error goes to the top-level report.
-  if (!item) throw std::runtime_error("Unable to insert an item");
+  if (!item) throw std::runtime_error("无法插入树节点");
   items_[&node] = item;
   for (const auto& child : node.Children()) Insert(*child);
   if (parent != TVI_ROOT) {  // the parent has an expand button now

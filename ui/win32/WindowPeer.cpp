@@ -22,7 +22,7 @@ void WindowPeer::RegisterClasses() {
     windowClass.lpszClassName = name;
     // A second backend in the same process finds the classes registered.
     if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-      throw std::runtime_error(std::string("cannot register the window class ") + name);
+      throw std::runtime_error(std::string("无法注册窗口类 ") + name);
     }
   }
 }
@@ -47,7 +47,7 @@ void WindowPeer::Create(const char* className, DWORD style, DWORD exStyle, HWND 
                                       bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                       GetModuleHandleA(nullptr), ownClass ? this : nullptr);
-  if (!window) throw std::runtime_error("cannot create the window of " + control_.Name());
+  if (!window) throw std::runtime_error("无法创建窗口 " + control_.Name());
   if (!ownClass) {
     Attach(window);
     systemProc_ = reinterpret_cast<WNDPROC>(

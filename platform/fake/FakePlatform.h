@@ -73,6 +73,8 @@ class FakePlatform : public Platform {
   void SetCurrentFolder(const std::string& folder) { currentFolder_ = folder; }
   const std::string& CurrentFolder() const { return currentFolder_; }
   void SetDecimalSeparator(char separator) { decimalSeparator_ = separator; }
+  void SetNow(const LocalTime& now) { now_ = now; }
+  void SetWindowsVersion(const std::string& version) { windowsVersion_ = version; }
   // A value in HKEY_LOCAL_MACHINE (its key is created with it); isString
   // false stands for any value type that is not a string.
   void SetMachineValue(const std::string& key, const std::string& value, const std::string& data,
@@ -127,6 +129,10 @@ class FakePlatform : public Platform {
 
   int CompareTextNoCase(const std::string& a, const std::string& b) override;
   char DecimalSeparator() override { return decimalSeparator_; }
+  std::string AnsiToUtf8(const std::string& ansi) override;
+
+  LocalTime Now() override { return now_; }
+  std::string WindowsVersion() override { return windowsVersion_; }
 
  private:
   struct Volume {
@@ -191,6 +197,8 @@ class FakePlatform : public Platform {
   std::string commandLine_ = "\"E:\\Setup.exe\"";
   std::string currentFolder_ = "C:\\";
   char decimalSeparator_ = '.';
+  LocalTime now_ = {2024, 3, 9, 8, 5, 7, 42};
+  std::string windowsVersion_ = "Windows 10.0 build 19045";
   std::vector<ShellCall> shellCalls_;
   bool shellOpenResult_ = true;
 

@@ -1,4 +1,6 @@
-// Locale: the user's case-insensitive comparison and decimal separator.
+// Locale: the user's case-insensitive comparison, decimal separator and
+// ANSI code page.
+#include "platform/CodePageText.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WinApi.h"
 
@@ -17,5 +19,7 @@ char Win32Platform::DecimalSeparator() {
     return '.';
   return buffer[0];
 }
+
+std::string Win32Platform::AnsiToUtf8(const std::string& ansi) { return CodePageToUtf8(ansi, CP_ACP); }
 
 }  // namespace platform

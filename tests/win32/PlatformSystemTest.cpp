@@ -1,4 +1,5 @@
-// The Win32 platform's drives, registry and locale on the real system.
+// The Win32 platform's drives, registry, locale, clock and version on the
+// real system.
 #include <gtest/gtest.h>
 
 #include "platform/win32/Win32Platform.h"
@@ -108,6 +109,26 @@ TEST(PlatformLocaleTest, DecimalSeparatorFollowsTheUsersSetting) {
   ::SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, original);
   EXPECT_EQ(changed, ',');
   EXPECT_EQ(system.DecimalSeparator(), original[0]);
+}
+
+TEST(PlatformLocaleTest, ConvertsAnsiTextToUtf8) {
+  platform::Win32Platform system;
+  // The tests run with code page 936 (GBK) as the ANSI code page.
+  ASSERT_EQ(::GetACP(), 936u);
+  EXPECT_EQ(system.AnsiToUtf8("D:\\国标\\土建 a.pak"), u8"D:\\国标\\土建 a.pak");
+  EXPECT_EQ(system.AnsiToUtf8(""), "");
+}
+
+TEST(PlatformSystemTest, TellsTheLocalTimeAndTheWindowsVersion) {
+  platform::Win32Platform system;
+  SYSTEMTIME before;
+  ::GetLocalTime(&before);
+  const platform::LocalTime now = system.Now();
+  EXPECT_EQ(now.Year, before.wYear);
+  EXPECT_GE(now.Month, 1);
+  EXPECT_LE(now.Month, 12);
+  EXPECT_LT(now.Milliseconds, 1000);
+  EXPECT_EQ(system.WindowsVersion().rfind("Windows ", 0), 0u) << system.WindowsVersion();
 }
 
 }  // namespace

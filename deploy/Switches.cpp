@@ -21,70 +21,61 @@ struct SwitchRule {
   Apply apply;
 };
 
+// A switch that sets a flag.
+template <bool DeployOptions::*flag>
+bool SetFlag(DeployOptions& options, const std::string&, std::string&) {
+  options.*flag = true;
+  return true;
+}
+
+// A switch whose value is kept as given.
+template <std::optional<std::string> DeployOptions::*field>
+bool StoreValue(DeployOptions& options, const std::string& value, std::string&) {
+  options.*field = value;
+  return true;
+}
+
+bool SetSilent(DeployOptions& options, const std::string&, std::string&) {
+  if (options.Mode != InstallMode::VerySilent) options.Mode = InstallMode::Silent;
+  return true;
+}
+
+bool SetVerySilent(DeployOptions& options, const std::string&, std::string&) {
+  options.Mode = InstallMode::VerySilent;
+  return true;
+}
+
+bool StoreDiscMap(DeployOptions& options, const std::string& value, std::string& error) {
+  std::vector<DiscLocation> map;
+  if (!ParseDiscMap(value, map, error)) return false;
+  options.Discs = std::move(map);
+  return true;
+}
+
+bool StoreDiscSetFolder(DeployOptions& options, const std::string& value, std::string&) {
+  options.DiscSetFolder = text::IncludeTrailingBackslash(value);
+  return true;
+}
+
+bool StoreLog(DeployOptions& options, const std::string& value, std::string&) {
+  options.Log = true;
+  options.LogFile = value;
+  return true;
+}
+
 const SwitchRule kSwitchRules[] = {
-    {"SILENT", Takes::Nothing,
-     [](DeployOptions& o, const std::string&, std::string&) {
-       if (o.Mode != InstallMode::VerySilent) o.Mode = InstallMode::Silent;
-       return true;
-     }},
-    {"VERYSILENT", Takes::Nothing,
-     [](DeployOptions& o, const std::string&, std::string&) {
-       o.Mode = InstallMode::VerySilent;
-       return true;
-     }},
-    {"SUPPRESSMSGBOXES", Takes::Nothing,
-     [](DeployOptions& o, const std::string&, std::string&) {
-       o.SuppressMessageBoxes = true;
-       return true;
-     }},
-    {"DIR", Takes::Value,
-     [](DeployOptions& o, const std::string& v, std::string&) {
-       o.Dir = v;
-       return true;
-     }},
-    {"COMPONENTS", Takes::Value,
-     [](DeployOptions& o, const std::string& v, std::string&) {
-       o.Components = v;
-       return true;
-     }},
-    {"DISCS", Takes::Value,
-     [](DeployOptions& o, const std::string& v, std::string& error) {
-       std::vector<DiscLocation> map;
-       if (!ParseDiscMap(v, map, error)) return false;
-       o.Discs = std::move(map);
-       return true;
-     }},
-    {"SOURCE", Takes::Value,
-     [](DeployOptions& o, const std::string& v, std::string&) {
-       o.DiscSetFolder = text::IncludeTrailingBackslash(v);
-       return true;
-     }},
-    {"LOG", Takes::OptionalValue,
-     [](DeployOptions& o, const std::string& v, std::string&) {
-       o.Log = true;
-       o.LogFile = v;
-       return true;
-     }},
-    {"SAVEINF", Takes::Value,
-     [](DeployOptions& o, const std::string& v, std::string&) {
-       o.SaveInf = v;
-       return true;
-     }},
-    {"LOADINF", Takes::Value,
-     [](DeployOptions& o, const std::string& v, std::string&) {
-       o.LoadInf = v;
-       return true;
-     }},
-    {"STATUS", Takes::Nothing,
-     [](DeployOptions& o, const std::string&, std::string&) {
-       o.Status = true;
-       return true;
-     }},
-    {"?", Takes::Nothing,
-     [](DeployOptions& o, const std::string&, std::string&) {
-       o.Help = true;
-       return true;
-     }},
+    {"SILENT", Takes::Nothing, SetSilent},
+    {"VERYSILENT", Takes::Nothing, SetVerySilent},
+    {"SUPPRESSMSGBOXES", Takes::Nothing, SetFlag<&DeployOptions::SuppressMessageBoxes>},
+    {"DIR", Takes::Value, StoreValue<&DeployOptions::Dir>},
+    {"COMPONENTS", Takes::Value, StoreValue<&DeployOptions::Components>},
+    {"DISCS", Takes::Value, StoreDiscMap},
+    {"SOURCE", Takes::Value, StoreDiscSetFolder},
+    {"LOG", Takes::OptionalValue, StoreLog},
+    {"SAVEINF", Takes::Value, StoreValue<&DeployOptions::SaveInf>},
+    {"LOADINF", Takes::Value, StoreValue<&DeployOptions::LoadInf>},
+    {"STATUS", Takes::Nothing, SetFlag<&DeployOptions::Status>},
+    {"?", Takes::Nothing, SetFlag<&DeployOptions::Help>},
 };
 
 const SwitchRule* FindRule(const std::string& upperName) {

@@ -131,6 +131,14 @@ TEST(RefusedSwitchesTest, NamesWhatCannotBeRead) {
   }
 }
 
+TEST(QuestionsSuppressedTest, ByTheSwitchAndAlwaysWithoutAWindow) {
+  EXPECT_FALSE(Parsed("").QuestionsSuppressed());
+  EXPECT_FALSE(Parsed("/SILENT").QuestionsSuppressed());
+  EXPECT_TRUE(Parsed("/SILENT /SUPPRESSMSGBOXES").QuestionsSuppressed());
+  EXPECT_TRUE(Parsed("/SUPPRESSMSGBOXES").QuestionsSuppressed());
+  EXPECT_TRUE(Parsed("/VERYSILENT").QuestionsSuppressed());
+}
+
 // ------------------------------------------------------------ passing on
 
 TEST(ForwardedSwitchesTest, NoSwitchPassesNothing) {

@@ -53,6 +53,12 @@ struct DiskSpace {
 
 enum class RegistryRead { Ok, KeyMissing, ValueMissing, NotAString };
 
+// A moment of the local clock, as GetLocalTime tells it.
+struct LocalTime {
+  int Year = 0, Month = 0, Day = 0;
+  int Hour = 0, Minute = 0, Second = 0, Milliseconds = 0;
+};
+
 // An open file; closed when the object goes.
 class File {
  public:
@@ -118,6 +124,14 @@ class Platform {
   virtual char DecimalSeparator() = 0;
   // Which bytes lead a double-byte character in the system's ANSI code page.
   virtual text::LeadBytes AnsiLeadBytes() = 0;
+  // A text in the ANSI code page as UTF-8; bytes that form no character of
+  // the code page are replaced, never dropped.
+  virtual std::string AnsiToUtf8(const std::string& ansi) = 0;
+
+  // --- system
+  virtual LocalTime Now() = 0;
+  // The running Windows, such as "Windows 10.0 build 19045".
+  virtual std::string WindowsVersion() = 0;
 };
 
 // The platform the program runs on; set once at start-up (or by a test).

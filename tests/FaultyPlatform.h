@@ -58,6 +58,9 @@ class FaultyPlatform : public platform::Platform {
   }
   char DecimalSeparator() override { return inner_.DecimalSeparator(); }
   text::LeadBytes AnsiLeadBytes() override { return inner_.AnsiLeadBytes(); }
+  std::string AnsiToUtf8(const std::string& a) override { return inner_.AnsiToUtf8(a); }
+  platform::LocalTime Now() override { return inner_.Now(); }
+  std::string WindowsVersion() override { return inner_.WindowsVersion(); }
 
  private:
   class LimitedFile : public platform::File {

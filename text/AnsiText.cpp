@@ -16,6 +16,16 @@ std::size_t LastCharStart(const std::string& s, const LeadBytes& lead) {
   return last;
 }
 
+std::size_t FindWholeChar(const std::string& s, char c, std::size_t from, const LeadBytes& lead) {
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (lead(static_cast<unsigned char>(s[i])) && i + 1 < s.size())
+      ++i;
+    else if (i >= from && s[i] == c)
+      return i;
+  }
+  return std::string::npos;
+}
+
 namespace {
 // Index just past the last whole "\" or ":" (0 when there is none).
 std::size_t NameStart(const std::string& path, const LeadBytes& lead) {

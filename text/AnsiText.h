@@ -15,6 +15,11 @@ bool IsLeadByte(unsigned char c);
 // Index of the first byte of the last whole character, or npos for "".
 std::size_t LastCharStart(const std::string& s, const LeadBytes& lead = AnsiLeadBytes());
 
+// Index of the first whole character c (an ASCII character) at or after
+// from, never the second byte of a double-byte character; npos when none.
+std::size_t FindWholeChar(const std::string& s, char c, std::size_t from = 0,
+                          const LeadBytes& lead = AnsiLeadBytes());
+
 // Folder part including the final "\" or ":", e.g. "E:\a\b.exe" -> "E:\a\".
 std::string ExtractFilePath(const std::string& path, const LeadBytes& lead = AnsiLeadBytes());
 // Name after the last "\" or ":".

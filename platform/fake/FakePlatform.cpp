@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/CodePageText.h"
 #include "text/AnsiText.h"
 
 namespace platform {
@@ -524,5 +525,7 @@ int FakePlatform::CompareTextNoCase(const std::string& a, const std::string& b) 
   const int c = text::UpperAscii(a).compare(text::UpperAscii(b));
   return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
+
+std::string FakePlatform::AnsiToUtf8(const std::string& ansi) { return CodePageToUtf8(ansi, kGbkCodePage); }
 
 }  // namespace platform

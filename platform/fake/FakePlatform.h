@@ -79,6 +79,8 @@ class FakePlatform : public Platform {
   // The lead bytes of the machine's ANSI code page (GBK unless set); its own
   // paths are read by them too.
   void SetLeadBytes(const text::LeadBytes& rule) { leadBytes_ = rule; }
+  void SetNow(const LocalTime& now) { now_ = now; }
+  void SetWindowsVersion(const std::string& version) { windowsVersion_ = version; }
   // A value in HKEY_LOCAL_MACHINE (its key is created with it); isString
   // false stands for any value type that is not a string.
   void SetMachineValue(const std::string& key, const std::string& value, const std::string& data,
@@ -146,6 +148,10 @@ class FakePlatform : public Platform {
   int CompareTextNoCase(const std::string& a, const std::string& b) override;
   char DecimalSeparator() override { return decimalSeparator_; }
   text::LeadBytes AnsiLeadBytes() override { return leadBytes_; }
+  std::string AnsiToUtf8(const std::string& ansi) override;
+
+  LocalTime Now() override { return now_; }
+  std::string WindowsVersion() override { return windowsVersion_; }
 
  private:
   struct Volume {
@@ -211,6 +217,8 @@ class FakePlatform : public Platform {
   std::string currentFolder_ = "C:\\";
   char decimalSeparator_ = '.';
   text::LeadBytes leadBytes_ = text::LeadBytes::Gbk();
+  LocalTime now_ = {2024, 3, 9, 8, 5, 7, 42};
+  std::string windowsVersion_ = "Windows 10.0 build 19045";
   std::vector<ShellCall> shellCalls_;
   bool shellOpenResult_ = true;
   std::set<std::string> instances_;  // names held by this or another process

@@ -1,5 +1,6 @@
-// Locale: the user's case-insensitive comparison and decimal separator, and
-// the lead bytes of the system's ANSI code page.
+// Locale: the user's case-insensitive comparison, decimal separator and
+// ANSI code page (its lead bytes, and conversion to UTF-8).
+#include "platform/CodePageText.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WinApi.h"
 
@@ -22,5 +23,7 @@ char Win32Platform::DecimalSeparator() {
 text::LeadBytes Win32Platform::AnsiLeadBytes() {
   return text::LeadBytes::FromTest([](unsigned char c) { return ::IsDBCSLeadByteEx(CP_ACP, c) != FALSE; });
 }
+
+std::string Win32Platform::AnsiToUtf8(const std::string& ansi) { return CodePageToUtf8(ansi, CP_ACP); }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 // The platform on the real system: each operation is the Win32 A call that
 // the interface names, one source file per concept (Win32Files.cpp,
-// Win32Drives.cpp, Win32Registry.cpp, Win32Locale.cpp, Win32Process.cpp).
+// Win32Drives.cpp, Win32Registry.cpp, Win32Locale.cpp, Win32Process.cpp,
+// Win32System.cpp).
 #pragma once
 #include "platform/Platform.h"
 
@@ -41,6 +42,11 @@ class Win32Platform final : public Platform {
   int CompareTextNoCase(const std::string& a, const std::string& b) override;
   char DecimalSeparator() override;
   text::LeadBytes AnsiLeadBytes() override;
+  std::string AnsiToUtf8(const std::string& ansi) override;
+
+  // --- system (Win32System.cpp)
+  LocalTime Now() override;
+  std::string WindowsVersion() override;
 };
 
 }  // namespace platform

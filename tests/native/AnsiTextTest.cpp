@@ -66,6 +66,15 @@ TEST(AnsiText, ThePlatformInstallsTheLeadBytesOfItsCodePage) {
   EXPECT_EQ(text::ExtractFilePath("D:\\Caf\xE9\\Setup.exe"), "D:\\") << "GBK again without a platform";
 }
 
+TEST(AnsiText, FindWholeCharSkipsSecondBytes) {
+  const std::string s = kBackslashTrail + "\\a\\";  // a "\" as second byte at 1, whole ones at 2 and 4
+  EXPECT_EQ(text::FindWholeChar(s, '\\'), 2u);
+  EXPECT_EQ(text::FindWholeChar(s, '\\', 3), 4u);
+  EXPECT_EQ(text::FindWholeChar(s, '\\', 5), std::string::npos);
+  EXPECT_EQ(text::FindWholeChar(kBackslashTrail, '\\'), std::string::npos);
+  EXPECT_EQ(text::FindWholeChar("", ','), std::string::npos);
+}
+
 TEST(AnsiText, TrailingBackslashIsAddedUnlessAWholeOneEndsThePath) {
   EXPECT_EQ(text::IncludeTrailingBackslash("D:\\App"), "D:\\App\\");
   EXPECT_EQ(text::IncludeTrailingBackslash("D:\\App\\"), "D:\\App\\");

@@ -130,6 +130,9 @@ class StartupPlatform : public platform::Platform {
   }
   int CompareTextNoCase(const std::string&, const std::string&) override { throw Unused(); }
   char DecimalSeparator() override { throw Unused(); }
+  std::string AnsiToUtf8(const std::string&) override { throw Unused(); }
+  platform::LocalTime Now() override { throw Unused(); }
+  std::string WindowsVersion() override { throw Unused(); }
 
  private:
   static std::logic_error Unused() { return std::logic_error("not used by the second launch"); }

@@ -1,5 +1,5 @@
-// The Win32 platform's drives, registry and locale, and the process's error
-// mode, on the real system.
+// The Win32 platform's drives, registry, locale, clock and version, and the
+// process's error mode, on the real system.
 #include <gtest/gtest.h>
 
 #include "platform/win32/ProcessErrorMode.h"
@@ -125,6 +125,26 @@ TEST(ProcessErrorModeTest, CriticalErrorsFailSilentlyAndEarlierBitsStay) {
   platform::win32::FailCriticalErrorsSilently();
   const UINT after = ::SetErrorMode(before);
   EXPECT_EQ(after, UINT{SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX});
+}
+
+TEST(PlatformLocaleTest, ConvertsAnsiTextToUtf8) {
+  platform::Win32Platform system;
+  // The tests run with code page 936 (GBK) as the ANSI code page.
+  ASSERT_EQ(::GetACP(), 936u);
+  EXPECT_EQ(system.AnsiToUtf8("D:\\国标\\土建 a.pak"), u8"D:\\国标\\土建 a.pak");
+  EXPECT_EQ(system.AnsiToUtf8(""), "");
+}
+
+TEST(PlatformSystemTest, TellsTheLocalTimeAndTheWindowsVersion) {
+  platform::Win32Platform system;
+  SYSTEMTIME before;
+  ::GetLocalTime(&before);
+  const platform::LocalTime now = system.Now();
+  EXPECT_EQ(now.Year, before.wYear);
+  EXPECT_GE(now.Month, 1);
+  EXPECT_LE(now.Month, 12);
+  EXPECT_LT(now.Milliseconds, 1000);
+  EXPECT_EQ(system.WindowsVersion().rfind("Windows ", 0), 0u) << system.WindowsVersion();
 }
 
 }  // namespace

@@ -23,6 +23,8 @@ int TSkinMessage::ShowMessageDialog(const std::string& text, TMsgDlgType type,
   form.CloseButton = false;
   form.Position = ui::FormPosition::ScreenCenter;
   form.OwnKeyHandling = true;
+  // A screen reader reads the message when the dialog opens.
+  form.AccessibleDialog = true;
   form.SetCaption(MessageDialogTitle(type, ui::App().Title));
 
   auto& label = form.Add<ui::TLabel>("Message", 0, 0, "");

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "ui/Application.h"
+#include "ui/Scaling.h"
 
 namespace ui {
 
@@ -134,6 +135,11 @@ void TWinControl::Resized() {
   }
 }
 
+void TWinControl::ScaleChanged() {
+  TControl::ScaleChanged();
+  for (TControl* child : children_) child->ScaleChanged();
+}
+
 void TWinControl::RemoveChild(TControl* child) {
   auto it = std::find_if(owned_.begin(), owned_.end(),
                          [child](const std::unique_ptr<TControl>& c) { return c.get() == child; });
@@ -162,8 +168,14 @@ void TLabel::SetFont(const Font& font) {
 
 void TLabel::AdjustSize() {
   if (!App().HasBackend()) return;
-  const Size size = App().GetBackend().TextExtent(GetFont(), Caption());
+  const TForm* form = OwnerForm();
+  const Size size = App().GetBackend().TextExtent(GetFont(), Caption(), form ? form->Dpi() : kDefaultDpi);
   SetBounds(Left(), Top(), size.Width, size.Height);
+}
+
+void TLabel::ScaleChanged() {
+  AdjustSize();
+  TControl::ScaleChanged();
 }
 
 // ----------------------------------------------------------------- TButton
@@ -236,11 +248,13 @@ void TProgressBar::SetMax(std::int32_t max) {
   max_ = max;
   position_ = std::min(position_, max_);
   Changed(Prop::Value);
+  if (OnChange) OnChange();
 }
 
 void TProgressBar::SetPosition(std::int32_t position) {
   position_ = std::clamp(position, min_, max_);
   Changed(Prop::Value);
+  if (OnChange) OnChange();
 }
 
 // ------------------------------------------------------------------ TImage
@@ -310,8 +324,17 @@ std::vector<int> TPageControl::VisibleTabs() const {
 
 // ------------------------------------------------------------------- TForm
 
-TForm::TForm(TForm* owner, std::string name) : TWinControl(nullptr, std::move(name)), owner_(owner) {
+TForm::TForm(TForm* owner, std::string name)
+    : TWinControl(nullptr, std::move(name)),
+      owner_(owner),
+      dpi_(App().HasBackend() ? App().GetBackend().SystemDpi() : kDefaultDpi) {
   SetVisible(false);
+}
+
+void TForm::SetDpi(int dpi) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  ScaleChanged();
 }
 
 TForm::~TForm() = default;
@@ -359,6 +382,27 @@ void TForm::Close() {
   closed_ = true;
   SetVisible(false);
   App().GetBackend().HideForm(*this);
+}
+
+void TForm::SetTaskbar(const TaskbarProgress& progress) {
+  if (progress == taskbar_) return;
+  taskbar_ = progress;
+  Changed(Prop::Taskbar);
+}
+
+TaskbarStateScope::TaskbarStateScope(TForm& form, TaskbarState state)
+    : form_(form), previous_(form.Taskbar().State) {
+  if (previous_ == TaskbarState::None) return;
+  TaskbarProgress shown = form.Taskbar();
+  shown.State = state;
+  form.SetTaskbar(shown);
+}
+
+TaskbarStateScope::~TaskbarStateScope() {
+  if (previous_ == TaskbarState::None) return;
+  TaskbarProgress shown = form_.Taskbar();
+  shown.State = previous_;
+  form_.SetTaskbar(shown);
 }
 
 void TForm::SetActiveControl(TControl* control) {

@@ -64,7 +64,9 @@ enum ModalResultCode : int {
 };
 
 // What a peer must reflect after the control changed.
-enum class Prop { Bounds, Caption, Visible, Enabled, Font, Color, Value, Tabs, Items, Picture, Focus };
+// Scale: the form's DPI changed; places, sizes, fonts and pictures are shown
+// anew at the new scale. Taskbar: the form's taskbar progress changed.
+enum class Prop { Bounds, Caption, Visible, Enabled, Font, Color, Value, Tabs, Items, Picture, Focus, Scale, Taskbar };
 
 class TControl;
 class TWinControl;
@@ -90,6 +92,7 @@ class TControl {
   const std::string& Name() const { return name_; }
   TWinControl* Parent() const { return parent_; }
   TForm* OwnerForm();
+  const TForm* OwnerForm() const { return const_cast<TControl*>(this)->OwnerForm(); }
 
   int Left() const { return left_; }
   int Top() const { return top_; }
@@ -146,6 +149,8 @@ class TControl {
 
   ControlPeer* Peer() const { return peer_.get(); }
   void AttachPeer(std::unique_ptr<ControlPeer> peer);
+  // The form's DPI changed: shows the control anew at the new scale.
+  virtual void ScaleChanged() { Changed(Prop::Scale); }
   void DetachPeer() { peer_.reset(); }
 
  protected:
@@ -187,6 +192,8 @@ class TWinControl : public TControl {
   // Depth-first search by name; nullptr when absent.
   TControl* FindControl(const std::string& name);
   void RemoveChild(TControl* child);
+  // The control itself first, then its children.
+  void ScaleChanged() override;
 
  protected:
   void Resized() override;
@@ -211,7 +218,9 @@ class TLabel : public TControl {
   // starts a new line).
   void SetCaption(const std::string& caption) override;
   void SetFont(const Font& font);
+  // Measured in the font of the form's scale (see TForm::Dpi).
   void AdjustSize();
+  void ScaleChanged() override;
 };
 
 class TButton : public TControl {
@@ -259,6 +268,8 @@ class TProgressBar : public TControl {
   // always kept within the range.
   void SetMax(std::int32_t max);
   void SetPosition(std::int32_t position);
+  // Raised after the maximum or the position was set.
+  std::function<void()> OnChange;
 
  private:
   std::int32_t min_ = 0, max_ = 100, position_ = 100;
@@ -306,6 +317,17 @@ class TPageControl : public TWinControl {
   int active_ = -1;
 };
 
+// What a form's taskbar button shows: no progress, or progress in the
+// normal, paused or error state (Completed of Total).
+enum class TaskbarState { None, Normal, Paused, Error };
+struct TaskbarProgress {
+  TaskbarState State = TaskbarState::None;
+  std::int64_t Completed = 0, Total = 0;
+  bool operator==(const TaskbarProgress& o) const {
+    return State == o.State && Completed == o.Completed && Total == o.Total;
+  }
+};
+
 enum class BorderStyle { Sizeable, Dialog };
 enum class FormPosition { Designed, ScreenCenter, OwnerFormCenter };
 
@@ -329,6 +351,22 @@ class TForm : public TWinControl {
   // goes on as usual (to the focused control, dialog navigation included).
   bool KeyPreview = false;
   std::string IconResource;  // frame icon; empty for none
+  // Screen readers take the window for a dialog and read its texts when it
+  // opens (set before the window is made).
+  bool AccessibleDialog = false;
+
+  // Dots per inch of the screen the form's window is on; every place, size
+  // and font height of the form stays in 96-DPI pixels and is scaled by it
+  // where the window is laid out (ui/Scaling.h). A new form starts at the
+  // backend's system DPI; the backend sets the window's own.
+  int Dpi() const { return dpi_; }
+  // Measures the labels anew and lays the window out again at dpi.
+  void SetDpi(int dpi);
+
+  // The progress on the form's taskbar button. Where the system has no
+  // such button the form still keeps it (and tests read it here).
+  const TaskbarProgress& Taskbar() const { return taskbar_; }
+  void SetTaskbar(const TaskbarProgress& progress);
 
   int ModalResult = mrNone;
   bool IsModal() const { return modal_; }
@@ -360,6 +398,22 @@ class TForm : public TWinControl {
   TControl* active_ = nullptr;
   bool modal_ = false;
   bool closed_ = false;
+  int dpi_;
+  TaskbarProgress taskbar_;
+};
+
+// Shows a state on a form's taskbar button while it lives, then the state
+// shown before; a button that shows no progress is left alone.
+class TaskbarStateScope {
+ public:
+  TaskbarStateScope(TForm& form, TaskbarState state);
+  ~TaskbarStateScope();
+  TaskbarStateScope(const TaskbarStateScope&) = delete;
+  TaskbarStateScope& operator=(const TaskbarStateScope&) = delete;
+
+ private:
+  TForm& form_;
+  TaskbarState previous_;
 };
 
 }  // namespace ui

@@ -14,6 +14,8 @@ class PromptWindow : public engine::TDiscPrompt {
  public:
   explicit PromptWindow(Tfrm_ChooseDriver& prompt) : prompt_(prompt) {}
   std::string AskForDisc(const std::string& presetPath, const std::vector<std::string>& labels) override {
+    // The run waits for the user: the wizard's taskbar button shows it paused.
+    ui::TaskbarStateScope paused(*prompt_.Owner(), ui::TaskbarState::Paused);
     prompt_.SetPath(presetPath);
     prompt_.SetLabels(labels);
     prompt_.ShowModal();
@@ -92,6 +94,12 @@ void Tfm_Install::InstallSelectedPacks() {
     bool& running;
     ~RunningFlag() { running = false; }
   } runningFlag{installRunning_};
+  // The taskbar button shows the run's progress until the run ends, also by an error.
+  SetTaskbar({ui::TaskbarState::Normal, AreaProgress->Position(), AreaProgress->Max()});
+  struct TaskbarCleared {
+    ui::TForm& form;
+    ~TaskbarCleared() { form.SetTaskbar({}); }
+  } cleared{*this};
   engine::RunInstall(State, platform_, *this, prompt, ListSpecialtyChecks());
 }
 

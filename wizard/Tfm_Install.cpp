@@ -1,5 +1,7 @@
 #include "wizard/Tfm_Install.h"
 
+#include <optional>
+
 namespace {
 
 ui::Font PageFont() { return ui::Font{"Arial", 14, false, ui::clWindowText}; }
@@ -99,6 +101,7 @@ void Tfm_Install::BuildPages() {
   AddLabel(progress, "Label12", 16, 46, "请稍等，安装程序正在安装您选择的各个专业图库。");
   Lb_Spec = &AddLabel(progress, "Lb_Spec", 16, 72, "安装完成");
   AreaProgress = &AddProgress(progress, "AreaProgress", 16, 96);
+  AreaProgress->OnChange = [this] { ShowAreaProgressOnTaskbar(); };
   Lb_File = &AddLabel(progress, "Lb_File", 16, 128, "安装完成");
   FileProgress = &AddProgress(progress, "FileProgress", 16, 152);
 
@@ -121,8 +124,19 @@ void Tfm_Install::FormCloseQuery(bool& canClose) {
   canClose = ActivePage() != pgProgress;
 }
 
+void Tfm_Install::ShowAreaProgressOnTaskbar() {
+  if (Taskbar().State == ui::TaskbarState::None) return;  // no run under way
+  SetTaskbar({Taskbar().State, AreaProgress->Position(), AreaProgress->Max()});
+}
+
 int Tfm_Install::ShowMessageDialog(const std::string& text, int dialogType, int buttons,
                                    int helpContext) {
+  // A copy-error question (Abort, Retry, Ignore) during a run shows the error
+  // state on the taskbar button while it is open.
+  std::optional<ui::TaskbarStateScope> copyError;
+  if ((buttons & dialogs::mbAbortRetryIgnore) == dialogs::mbAbortRetryIgnore) {
+    copyError.emplace(*this, ui::TaskbarState::Error);
+  }
   return SkinMessage1.ShowMessageDialog(text, static_cast<dialogs::TMsgDlgType>(dialogType),
                                         static_cast<dialogs::TMsgDlgButtons>(buttons), helpContext);
 }

@@ -100,6 +100,8 @@ class Tfm_Install : public ui::TForm, public TInstallView {
   void BuildPages();
   void FormCloseQuery(bool& canClose);
   void InstallSelectedPacks();
+  // During an install run the taskbar button follows the area bar.
+  void ShowAreaProgressOnTaskbar();
 
   platform::Platform& platform_;
   platform::ShellNamespace& shell_;

@@ -487,6 +487,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: WizardDriver TALK_FOLDER STEP...\n");
     return 2;
   }
+  // Rectangles and clicks in the screen's own pixels, as Setup.exe (which
+  // is DPI aware) lays its windows out, whatever the screen's scale.
+  SetProcessDPIAware();
   Talk talk(argv[1]);
   Driver driver(talk);
   try {

@@ -408,6 +408,70 @@ TEST_F(PageFlow, CancelDuringTheCopy) {
   }
 }
 
+// What the wizard's taskbar button shows, and when.
+struct TaskbarSeen {
+  std::string when;
+  ui::TaskbarState state;
+  std::int64_t completed, total;
+  bool operator==(const TaskbarSeen& o) const {
+    return when == o.when && state == o.state && completed == o.completed && total == o.total;
+  }
+};
+
+std::ostream& operator<<(std::ostream& out, const TaskbarSeen& seen) {
+  return out << seen.when << ": state " << static_cast<int>(seen.state) << ", " << seen.completed << " of "
+             << seen.total;
+}
+
+TEST_F(PageFlow, TheTaskbarButtonFollowsTheAreaBarPausesAtThePromptAndShowsCopyErrors) {
+  ToSpecialtyPage();
+  TickAll();
+  std::vector<TaskbarSeen> seen;
+  const auto look = [&](const std::string& when) {
+    const ui::TaskbarProgress& shown = form->Taskbar();
+    seen.push_back({when, shown.State, shown.Completed, shown.Total});
+  };
+  look("before the run");
+  // The first copy of the second pack's file fails once; Retry copies it.
+  machine.FailCopy("E:\\MatterLib\\浙江省标\\市政\\道路.dwg", 1);
+  headless.Backend.OnProcessMessages = [&] { look("copying"); };
+  headless.Backend.PushResponder([&](ui::TForm& dialog) {
+    look("copy error");
+    ui::ClickButton(*dialog.FindControl("Retry"));
+  });
+  headless.Backend.PushResponder([&](ui::TForm& window) {
+    look("disc prompt");
+    ui::ClickButton(*dynamic_cast<Tfrm_ChooseDriver&>(window).bt_Cancel);
+  });
+  Next();
+  look("after the run");
+
+  using ui::TaskbarState;
+  EXPECT_EQ(seen, (std::vector<TaskbarSeen>{
+                      {"before the run", TaskbarState::None, 0, 0},
+                      {"copying", TaskbarState::Normal, 100, 200},
+                      {"copy error", TaskbarState::Error, 100, 200},
+                      {"copying", TaskbarState::Normal, 200, 200},
+                      {"disc prompt", TaskbarState::Paused, 200, 200},
+                      {"after the run", TaskbarState::None, 0, 0},
+                  }));
+  EXPECT_TRUE(headless.Backend.AllResponded());
+}
+
+TEST_F(PageFlow, MessagesOutsideARunLeaveTheTaskbarButtonEmpty) {
+  Start();
+  Next();
+  form->edt_PrjPath->SetText("C:\\Nowhere\\");
+  std::vector<ui::TaskbarState> states;
+  headless.Backend.PushResponder([&](ui::TForm& dialog) {
+    states.push_back(form->Taskbar().State);
+    ui::ClickButton(*dialog.FindControl("OK"));
+  });
+  Next();
+  EXPECT_EQ(states, std::vector<ui::TaskbarState>{ui::TaskbarState::None});
+  EXPECT_EQ(form->Taskbar().State, ui::TaskbarState::None);
+}
+
 TEST_F(PageFlow, AWrongFolderInThePromptIsReportedAndTheWizardStaysUsable) {
   ToSpecialtyPage();
   TickAll();

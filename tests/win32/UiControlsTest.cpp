@@ -46,7 +46,7 @@ TEST_F(UiTest, TextExtentCountsEveryLineBreak) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    const ui::Size size = Backend.TextExtent(font, c.text);
+    const ui::Size size = Backend.TextExtent(font, c.text, ui::kDefaultDpi);
     const ui::Size expected = DrawTextSize(font, c.lines);
     EXPECT_EQ(size.Width, expected.Width);
     EXPECT_EQ(size.Height, expected.Height);
@@ -62,7 +62,7 @@ TEST_F(UiTest, LabelWindowIsSizedToItsText) {
   form.Show();
   label.SetCaption("第一行\n第二行");
 
-  const ui::Size expected = Backend.TextExtent(label.GetFont(), "第一行\n第二行");
+  const ui::Size expected = Backend.TextExtent(label.GetFont(), "第一行\n第二行", form.Dpi());
   const HWND window = WindowOf(label);
   EXPECT_EQ(ClientSize(window).cx, expected.Width);
   EXPECT_EQ(ClientSize(window).cy, expected.Height);

@@ -56,6 +56,9 @@ class File {
   // Writes exactly count bytes; false when not all could be written.
   virtual bool Write(const void* buffer, std::size_t count) = 0;
   virtual std::int64_t Size() = 0;
+  // Moves the read position to offset bytes from the start; false when the
+  // system refuses.
+  virtual bool Seek(std::int64_t offset) = 0;
 };
 
 class Platform {
@@ -102,6 +105,9 @@ class Platform {
   // Case-insensitive comparison by the user's locale: <0, 0 or >0.
   virtual int CompareTextNoCase(const std::string& a, const std::string& b) = 0;
   virtual char DecimalSeparator() = 0;
+  // The ANSI code page's form of a UTF-16 text; false when some character
+  // has none there (never a look-alike or a "?" in its place).
+  virtual bool WideToAnsi(const std::u16string& wide, std::string& ansi) = 0;
 };
 
 // The platform the program runs on; set once at start-up (or by a test).

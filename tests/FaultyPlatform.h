@@ -54,6 +54,7 @@ class FaultyPlatform : public platform::Platform {
     return inner_.CompareTextNoCase(a, b);
   }
   char DecimalSeparator() override { return inner_.DecimalSeparator(); }
+  bool WideToAnsi(const std::u16string& w, std::string& a) override { return inner_.WideToAnsi(w, a); }
 
  private:
   class LimitedFile : public platform::File {
@@ -66,6 +67,7 @@ class FaultyPlatform : public platform::Platform {
       return inner_->Write(buffer, accepted) && accepted == count;
     }
     std::int64_t Size() override { return inner_->Size(); }
+    bool Seek(std::int64_t offset) override { return inner_->Seek(offset); }
 
    private:
     std::unique_ptr<platform::File> inner_;

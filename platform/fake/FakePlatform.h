@@ -73,6 +73,10 @@ class FakePlatform : public Platform {
   void SetCurrentFolder(const std::string& folder) { currentFolder_ = folder; }
   const std::string& CurrentFolder() const { return currentFolder_; }
   void SetDecimalSeparator(char separator) { decimalSeparator_ = separator; }
+  // The machine's ANSI code page knows ASCII and the characters added here:
+  // each UTF-16 unit of wide pairs with the next whole character of ansi
+  // (one byte, or a lead byte and its second byte).
+  void AddAnsiCharacters(const std::u16string& wide, const std::string& ansi);
   // A value in HKEY_LOCAL_MACHINE (its key is created with it); isString
   // false stands for any value type that is not a string.
   void SetMachineValue(const std::string& key, const std::string& value, const std::string& data,
@@ -127,6 +131,7 @@ class FakePlatform : public Platform {
 
   int CompareTextNoCase(const std::string& a, const std::string& b) override;
   char DecimalSeparator() override { return decimalSeparator_; }
+  bool WideToAnsi(const std::u16string& wide, std::string& ansi) override;
 
  private:
   struct Volume {
@@ -191,6 +196,7 @@ class FakePlatform : public Platform {
   std::string commandLine_ = "\"E:\\Setup.exe\"";
   std::string currentFolder_ = "C:\\";
   char decimalSeparator_ = '.';
+  std::map<char16_t, std::string> ansiCharacters_;
   std::vector<ShellCall> shellCalls_;
   bool shellOpenResult_ = true;
 

@@ -37,6 +37,7 @@ class Win32Platform final : public Platform {
   // --- locale (Win32Locale.cpp)
   int CompareTextNoCase(const std::string& a, const std::string& b) override;
   char DecimalSeparator() override;
+  bool WideToAnsi(const std::u16string& wide, std::string& ansi) override;
 };
 
 }  // namespace platform

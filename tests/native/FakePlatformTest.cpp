@@ -200,6 +200,33 @@ TEST_F(FakeMachine, KilledCopyLeavesThePartialTarget) {
   EXPECT_TRUE(machine.CopyFile("E:\\a.dwg", "C:\\b.dwg", false));  // only once
 }
 
+TEST_F(FakeMachine, SeekMovesTheReadPositionAnywhere) {
+  machine.AddFile("E:\\image.iso", "0123456789");
+  const auto file = machine.OpenRead("E:\\image.iso");
+  char two[2];
+  ASSERT_TRUE(file->Seek(7));
+  ASSERT_TRUE(file->Read(two, 2));
+  EXPECT_EQ(std::string(two, 2), "78");
+  ASSERT_TRUE(file->Seek(1));
+  ASSERT_TRUE(file->Read(two, 2));
+  EXPECT_EQ(std::string(two, 2), "12");
+  ASSERT_TRUE(file->Seek(20));
+  EXPECT_FALSE(file->Read(two, 1));
+  EXPECT_FALSE(file->Seek(-1));
+}
+
+TEST_F(FakeMachine, AnsiCodePageKnowsAsciiAndTheCharactersGivenIt) {
+  machine.AddAnsiCharacters(u"国标", "国标");
+  std::string ansi = "before";
+  ASSERT_TRUE(machine.WideToAnsi(u"国标 CD1.dat", ansi));
+  EXPECT_EQ(ansi, "国标 CD1.dat");
+  ansi = "before";
+  EXPECT_FALSE(machine.WideToAnsi(u"国土", ansi));
+  EXPECT_EQ(ansi, "before");
+  EXPECT_THROW(machine.AddAnsiCharacters(u"国标", "国"), std::logic_error);
+  EXPECT_THROW(machine.AddAnsiCharacters(u"国", "国标"), std::logic_error);
+}
+
 TEST_F(FakeMachine, RegistryValuesWithTypes) {
   machine.SetMachineValue("SOFTWARE\\HUXO\\MIRKE\\", "InstallPath", "D:\\Tavrin\\");
   machine.SetMachineValue("SOFTWARE\\HUXO\\MIRKE", "Count", "\x01\0\0\0", false);

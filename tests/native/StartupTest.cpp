@@ -135,6 +135,7 @@ class StartupPlatform : public platform::Platform {
   }
   int CompareTextNoCase(const std::string&, const std::string&) override { throw Unused(); }
   char DecimalSeparator() override { throw Unused(); }
+  bool WideToAnsi(const std::u16string&, std::string&) override { throw Unused(); }
 
  private:
   static std::logic_error Unused() { return std::logic_error("not used by the start-up"); }

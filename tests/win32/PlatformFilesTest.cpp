@@ -141,6 +141,21 @@ TEST_F(PlatformFilesTest, WrittenBytesReadBackExactly) {
   EXPECT_FALSE(file->Read(&extra, 1)) << "reading past the end is a short read";
 }
 
+TEST_F(PlatformFilesTest, SeekMovesTheReadPositionAnywhere) {
+  const std::string path = folder.AddFile("data.bin", "0123456789");
+  const auto file = system.OpenRead(path);
+  char two[2];
+  ASSERT_TRUE(file->Seek(7));
+  ASSERT_TRUE(file->Read(two, 2));
+  EXPECT_EQ(std::string(two, 2), "78");
+  ASSERT_TRUE(file->Seek(1));
+  ASSERT_TRUE(file->Read(two, 2));
+  EXPECT_EQ(std::string(two, 2), "12");
+  // Past the end is a place to stand, not to read from.
+  ASSERT_TRUE(file->Seek(20));
+  EXPECT_FALSE(file->Read(two, 1));
+}
+
 TEST_F(PlatformFilesTest, OpenWriteTruncatesAnExistingFile) {
   const std::string path = folder.AddFile("data.bin", "a longer text");
   {

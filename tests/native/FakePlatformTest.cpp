@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/fake/FakePlatform.h"
+#include "tests/SeekChecks.h"
 
 namespace {
 
@@ -202,17 +203,7 @@ TEST_F(FakeMachine, KilledCopyLeavesThePartialTarget) {
 
 TEST_F(FakeMachine, SeekMovesTheReadPositionAnywhere) {
   machine.AddFile("E:\\image.iso", "0123456789");
-  const auto file = machine.OpenRead("E:\\image.iso");
-  char two[2];
-  ASSERT_TRUE(file->Seek(7));
-  ASSERT_TRUE(file->Read(two, 2));
-  EXPECT_EQ(std::string(two, 2), "78");
-  ASSERT_TRUE(file->Seek(1));
-  ASSERT_TRUE(file->Read(two, 2));
-  EXPECT_EQ(std::string(two, 2), "12");
-  ASSERT_TRUE(file->Seek(20));
-  EXPECT_FALSE(file->Read(two, 1));
-  EXPECT_FALSE(file->Seek(-1));
+  ExpectSeekMovesTheReadPositionAnywhere(*machine.OpenRead("E:\\image.iso"));
 }
 
 TEST_F(FakeMachine, AnsiCodePageKnowsAsciiAndTheCharactersGivenIt) {

@@ -81,29 +81,38 @@ class XorrisoImageTest : public ::testing::Test {
   platform::FakePlatform machine;
 };
 
-TEST_F(XorrisoImageTest, JolietImageReadsBackAsTheFolderWithGbkNames) {
-  const std::vector<DiscFile> files = {
-      {u8"CDFile.Dat", "CDFile.Dat", std::string(2836, '\x01')},
-      {u8"MatterLib/国标/土建/图纸.dwg", "MatterLib\\国标\\土建\\图纸.dwg", std::string(70000, 'd')},
-      {u8"MatterLib/国标/土建/空.pak", "MatterLib\\国标\\土建\\空.pak", ""},
-      {u8"MatterLib/浙江省标/市政/说明 (第2版).txt", "MatterLib\\浙江省标\\市政\\说明 (第2版).txt", "txt"},
-      {u8"a/b/c/d/e/f/g/h/i/deep.txt", "a\\b\\c\\d\\e\\f\\g\\h\\i\\deep.txt", "deep"},
+TEST_F(XorrisoImageTest, ImagesReadBackAsTheirFolders) {
+  struct Case {
+    const char* what;
+    std::vector<DiscFile> files;
+    std::string options;
   };
-  media::IsoImage image = MakeImage(files, "-J -joliet-long");
-  std::vector<DiscFile> read;
-  Collect(image, "", read);
-  EXPECT_EQ(Sorted(read), Sorted(files));
-}
-
-TEST_F(XorrisoImageTest, WithoutJolietThePlainNamesAreRead) {
-  const std::vector<DiscFile> files = {
-      {u8"CDFILE.DAT", "CDFILE.DAT", "c"},
-      {u8"DISC/README.TXT", "DISC\\README.TXT", "r"},
+  const Case cases[] = {
+      {"Joliet names in GBK, nested folders, an empty file",
+       {
+           {u8"CDFile.Dat", "CDFile.Dat", std::string(2836, '\x01')},
+           {u8"MatterLib/国标/土建/图纸.dwg", "MatterLib\\国标\\土建\\图纸.dwg", std::string(70000, 'd')},
+           {u8"MatterLib/国标/土建/空.pak", "MatterLib\\国标\\土建\\空.pak", ""},
+           {u8"MatterLib/浙江省标/市政/说明 (第2版).txt", "MatterLib\\浙江省标\\市政\\说明 (第2版).txt", "txt"},
+           {u8"a/b/c/d/e/f/g/h/i/deep.txt", "a\\b\\c\\d\\e\\f\\g\\h\\i\\deep.txt", "deep"},
+       },
+       "-J -joliet-long"},
+      {"plain ISO 9660 names without Joliet",
+       {
+           {u8"CDFILE.DAT", "CDFILE.DAT", "c"},
+           {u8"DISC/README.TXT", "DISC\\README.TXT", "r"},
+       },
+       ""},
   };
-  media::IsoImage image = MakeImage(files, "");
-  std::vector<DiscFile> read;
-  Collect(image, "", read);
-  EXPECT_EQ(Sorted(read), Sorted(files));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(folder);
+    machine.Remove("C:\\disc.iso");
+    media::IsoImage image = MakeImage(c.files, c.options);
+    std::vector<DiscFile> read;
+    Collect(image, "", read);
+    EXPECT_EQ(Sorted(read), Sorted(c.files));
+  }
 }
 
 TEST_F(XorrisoImageTest, ANameOutsideTheCodePageIsAnErrorNamingIt) {

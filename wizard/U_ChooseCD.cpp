@@ -94,8 +94,8 @@ void Tfrm_ChooseDriver::bt_selDirClick() {
 }
 
 void Tfrm_ChooseDriver::bt_OKClick() {
-  // Anything but a folder (or an image) stays without a word, as the text
-  // may still be on its way; a disc that is not needed is taken all the same.
+  // A text that names no folder (nor image) changes nothing. A readable disc
+  // that is not needed is taken all the same: the run reads it and asks again.
   const std::string disc = TypedDisc();
   if (disc.empty()) return;
   TLabelString label;

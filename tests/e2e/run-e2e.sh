@@ -100,10 +100,9 @@ fresh_application() {
 
 log_number=0
 # Prompts expected by the current session, in order: "LABELS DISC" each,
-# DISC being the disc inserted in answer and confirmed with OK, "itself:CDn"
-# for a disc inserted without touching the prompt, "foreign:CDn" for a
-# foreign disc first (the prompt must stay) and then CDn so, or a folder
-# typed (see below).
+# DISC being the disc inserted in answer (the prompt must take it by itself
+# within 3 s), "foreign:CDn" for a foreign disc first (the prompt must stay)
+# and then CDn, or a folder typed (see below).
 expected_prompts=()
 prompt_answer=()
 prompt_shot=
@@ -122,11 +121,10 @@ answer_request() {
       prompt_answer=("${prompt_answer[@]:1}")
       [ "$labels" = "$expected" ] || fail "the disc prompt asks for '$labels', expected '$expected'"
       if [[ $disc == CD* ]]; then
-        wine_cdrom e "$discs/$disc"
-        answer=$(printf '%s\n' $prompt_shot 'click=prompt:确定')
+        # The prompt takes a needed disc by itself (a click on OK could come
+        # after it closed); the picture is taken before the disc goes in.
+        answer=$(printf '%s\n' $prompt_shot "ask=insert $disc")
         prompt_shot=
-      elif [[ $disc == itself:* ]]; then
-        answer_request "insert ${disc#itself:}"
       elif [[ $disc == foreign:* ]]; then
         wine_cdrom e "$discs/foreign"
         answer=$(printf '%s\n' stays=prompt:3000 "ask=insert ${disc#foreign:}")
@@ -312,7 +310,7 @@ case $scenario in
     # A disc of another set in E: first: the prompt must not take it.
     mkdir -p "$discs/foreign"
     wine "$write_descriptor" "$(winpath "$discs/foreign/CDFile.Dat")" CD9 '国标/土建=CD9'
-    expected_prompts=("CD2或CD3" "CD2") prompt_answer=(foreign:CD3 itself:CD2)
+    expected_prompts=("CD2或CD3" "CD2") prompt_answer=(foreign:CD3 CD2)
     session "discs found by the prompt itself" "${to_page2[@]}" click=wizard:下一步 discs label=wizard:复制完成 \
       click=wizard:下一步 $(finish_as 安装完成) || fail "found by itself: the driver failed"
     expect_complete_library

@@ -4,7 +4,7 @@
 #include <limits>
 #include <stdexcept>
 
-#include "catalogue/FolderName.h"
+#include "text/FolderName.h"
 
 namespace catalogue {
 
@@ -36,7 +36,7 @@ class FieldReader {
     const std::size_t start = offset_;
     TLabelString read;
     if (!Label(read)) return false;
-    if (!IsSafeFolderName(read.Text())) {
+    if (!text::IsSafeFolderName(read.Text())) {
       offset_ = start;
       return false;
     }

@@ -68,6 +68,9 @@ class File {
   // Writes exactly count bytes; false when not all could be written.
   virtual bool Write(const void* buffer, std::size_t count) = 0;
   virtual std::int64_t Size() = 0;
+  // Moves the read position to offset bytes from the start; false when the
+  // system refuses.
+  virtual bool Seek(std::int64_t offset) = 0;
 };
 
 class Platform {
@@ -132,6 +135,9 @@ class Platform {
   virtual LocalTime Now() = 0;
   // The running Windows, such as "Windows 10.0 build 19045".
   virtual std::string WindowsVersion() = 0;
+  // The ANSI code page's form of a UTF-16 text; false when some character
+  // has none there (never a look-alike or a "?" in its place).
+  virtual bool WideToAnsi(const std::u16string& wide, std::string& ansi) = 0;
 };
 
 // The platform the program runs on; set once at start-up (or by a test).

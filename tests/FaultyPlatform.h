@@ -61,6 +61,7 @@ class FaultyPlatform : public platform::Platform {
   std::string AnsiToUtf8(const std::string& a) override { return inner_.AnsiToUtf8(a); }
   platform::LocalTime Now() override { return inner_.Now(); }
   std::string WindowsVersion() override { return inner_.WindowsVersion(); }
+  bool WideToAnsi(const std::u16string& w, std::string& a) override { return inner_.WideToAnsi(w, a); }
 
  private:
   class LimitedFile : public platform::File {
@@ -73,6 +74,7 @@ class FaultyPlatform : public platform::Platform {
       return inner_->Write(buffer, accepted) && accepted == count;
     }
     std::int64_t Size() override { return inner_->Size(); }
+    bool Seek(std::int64_t offset) override { return inner_->Seek(offset); }
 
    private:
     std::unique_ptr<platform::File> inner_;

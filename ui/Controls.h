@@ -381,6 +381,10 @@ class TForm : public TWinControl {
   std::function<void(bool& canClose)> OnCloseQuery;
   std::function<void()> OnShow;
   std::function<void()> OnClose;
+  // While the form is shown modally: raised about once a second, and at once
+  // when the system reports that a device came or went (a disc inserted or
+  // taken out), for a form that waits for something to arrive.
+  std::function<void()> OnDeviceWatch;
 
   // The control that has the keyboard focus (nullptr for the form itself).
   TControl* ActiveControl() const { return active_; }

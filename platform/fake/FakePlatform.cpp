@@ -77,6 +77,14 @@ class FakePlatform::FakeFile : public File {
 
   std::int64_t Size() override { return static_cast<std::int64_t>(node_->contents.size()); }
 
+  bool Seek(std::int64_t offset) override {
+    if (offset < 0) return false;
+    // Past the end is allowed, as on Windows; the next read then fails.
+    position_ = static_cast<std::size_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(offset),
+                                                                   std::numeric_limits<std::size_t>::max()));
+    return true;
+  }
+
  private:
   FakePlatform& owner_;
   std::shared_ptr<Node> node_;
@@ -527,5 +535,30 @@ int FakePlatform::CompareTextNoCase(const std::string& a, const std::string& b) 
 }
 
 std::string FakePlatform::AnsiToUtf8(const std::string& ansi) { return CodePageToUtf8(ansi, kGbkCodePage); }
+void FakePlatform::AddAnsiCharacters(const std::u16string& wide, const std::string& ansi) {
+  std::size_t at = 0;
+  for (const char16_t unit : wide) {
+    if (at >= ansi.size()) throw std::logic_error("fewer ANSI characters than UTF-16 units");
+    const std::size_t length = text::IsLeadByte(static_cast<unsigned char>(ansi[at])) ? 2 : 1;
+    ansiCharacters_[unit] = ansi.substr(at, length);
+    at += length;
+  }
+  if (at != ansi.size()) throw std::logic_error("more ANSI characters than UTF-16 units");
+}
+
+bool FakePlatform::WideToAnsi(const std::u16string& wide, std::string& ansi) {
+  std::string result;
+  for (const char16_t unit : wide) {
+    if (unit < 0x80) {
+      result += static_cast<char>(unit);
+      continue;
+    }
+    const auto known = ansiCharacters_.find(unit);
+    if (known == ansiCharacters_.end()) return false;
+    result += known->second;
+  }
+  ansi = std::move(result);
+  return true;
+}
 
 }  // namespace platform

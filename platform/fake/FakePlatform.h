@@ -81,6 +81,10 @@ class FakePlatform : public Platform {
   void SetLeadBytes(const text::LeadBytes& rule) { leadBytes_ = rule; }
   void SetNow(const LocalTime& now) { now_ = now; }
   void SetWindowsVersion(const std::string& version) { windowsVersion_ = version; }
+  // The machine's ANSI code page knows ASCII and the characters added here:
+  // each UTF-16 unit of wide pairs with the next whole character of ansi
+  // (one byte, or a lead byte and its second byte).
+  void AddAnsiCharacters(const std::u16string& wide, const std::string& ansi);
   // A value in HKEY_LOCAL_MACHINE (its key is created with it); isString
   // false stands for any value type that is not a string.
   void SetMachineValue(const std::string& key, const std::string& value, const std::string& data,
@@ -152,6 +156,7 @@ class FakePlatform : public Platform {
 
   LocalTime Now() override { return now_; }
   std::string WindowsVersion() override { return windowsVersion_; }
+  bool WideToAnsi(const std::u16string& wide, std::string& ansi) override;
 
  private:
   struct Volume {
@@ -219,6 +224,7 @@ class FakePlatform : public Platform {
   text::LeadBytes leadBytes_ = text::LeadBytes::Gbk();
   LocalTime now_ = {2024, 3, 9, 8, 5, 7, 42};
   std::string windowsVersion_ = "Windows 10.0 build 19045";
+  std::map<char16_t, std::string> ansiCharacters_;
   std::vector<ShellCall> shellCalls_;
   bool shellOpenResult_ = true;
   std::set<std::string> instances_;  // names held by this or another process

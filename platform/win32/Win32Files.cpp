@@ -47,6 +47,12 @@ class Win32File final : public File {
     return size.QuadPart;
   }
 
+  bool Seek(std::int64_t offset) override {
+    LARGE_INTEGER position;
+    position.QuadPart = offset;
+    return ::SetFilePointerEx(handle_.Get(), position, nullptr, FILE_BEGIN) != 0;
+  }
+
  private:
   win32::FileHandle handle_;
 };

@@ -47,6 +47,7 @@ class Win32Platform final : public Platform {
   // --- system (Win32System.cpp)
   LocalTime Now() override;
   std::string WindowsVersion() override;
+  bool WideToAnsi(const std::u16string& wide, std::string& ansi) override;
 };
 
 }  // namespace platform

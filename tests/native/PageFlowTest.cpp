@@ -472,18 +472,22 @@ TEST_F(PageFlow, MessagesOutsideARunLeaveTheTaskbarButtonEmpty) {
   EXPECT_EQ(form->Taskbar().State, ui::TaskbarState::None);
 }
 
-TEST_F(PageFlow, AWrongFolderInThePromptIsReportedAndTheWizardStaysUsable) {
+TEST_F(PageFlow, AFolderWithoutDescriptorKeepsThePromptOpenAndTheWizardStaysUsable) {
   ToSpecialtyPage();
   TickAll();
   machine.AddFolder("C:\\Empty");
-  headless.Backend.PushResponder([](ui::TForm& window) {
+  std::string problem;
+  headless.Backend.PushResponder([&](ui::TForm& window) {
     auto& prompt = dynamic_cast<Tfrm_ChooseDriver&>(window);
     prompt.edt_path->SetText("C:\\Empty");
     ui::ClickButton(*prompt.bt_OK);
+    EXPECT_EQ(prompt.ModalResult, ui::mrNone);
+    problem = prompt.Lb_Problem->Caption();
+    ui::ClickButton(*prompt.bt_Cancel);
   });
   Next();
-  ASSERT_EQ(headless.Backend.ErrorBoxes.size(), 1u);
-  EXPECT_NE(headless.Backend.ErrorBoxes[0].Text.find("C:\\Empty\\CDFile.Dat"), std::string::npos);
+  EXPECT_EQ(problem, "光盘配置文件不存在，请检查光盘。");
+  EXPECT_TRUE(headless.Backend.ErrorBoxes.empty());
   EXPECT_TRUE(form->bt_Next->Visible());
   EXPECT_TRUE(form->bt_Next->Enabled());
   EXPECT_FALSE(form->bt_cancel->Visible());
@@ -671,5 +675,26 @@ TEST_P(RunVerdict, PageFourTellsWhetherTheLibraryIsComplete) {
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, RunVerdict, ::testing::ValuesIn(RunVerdict::Cases()),
                          [](const ::testing::TestParamInfo<VerdictCase>& info) { return std::string(info.param.name); });
+
+TEST_F(PageFlow, ThePromptTakesANeededDiscAsSoonAsItIsInserted) {
+  ToSpecialtyPage();
+  TickAll();
+  // CD3 goes in without a click: the prompt's own look finds it; then CD2.
+  for (const char* disc : {"CD3", "CD2"}) {
+    headless.Backend.PushResponder([this, disc](ui::TForm& window) {
+      promptLabels.push_back(dynamic_cast<Tfrm_ChooseDriver&>(window).Label5->Caption());
+      ui::WatchDevices(window);
+      EXPECT_EQ(window.ModalResult, ui::mrNone) << "the disc read before is no needed one";
+      InsertDisc(disc);
+      ui::WatchDevices(window);
+    });
+  }
+  Next();
+  EXPECT_EQ(promptLabels, (std::vector<std::string>{"CD2或CD3", "CD2"}));
+  EXPECT_TRUE(headless.Backend.AllResponded());
+  EXPECT_TRUE(form->State.InstallOk);
+  EXPECT_TRUE(Pending("国标", "土建").empty());
+  EXPECT_TRUE(Pending("浙江省标", "市政").empty());
+}
 
 }  // namespace

@@ -133,6 +133,7 @@ class StartupPlatform : public platform::Platform {
   std::string AnsiToUtf8(const std::string&) override { throw Unused(); }
   platform::LocalTime Now() override { throw Unused(); }
   std::string WindowsVersion() override { throw Unused(); }
+  bool WideToAnsi(const std::u16string&, std::string&) override { throw Unused(); }
 
  private:
   static std::logic_error Unused() { return std::logic_error("not used by the second launch"); }

@@ -5,6 +5,7 @@
 
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Platform.h"
+#include "tests/SeekChecks.h"
 #include "tests/win32/ScratchFolder.h"
 
 namespace {
@@ -139,6 +140,10 @@ TEST_F(PlatformFilesTest, WrittenBytesReadBackExactly) {
   EXPECT_EQ(read, bytes);
   char extra;
   EXPECT_FALSE(file->Read(&extra, 1)) << "reading past the end is a short read";
+}
+
+TEST_F(PlatformFilesTest, SeekMovesTheReadPositionAnywhere) {
+  ExpectSeekMovesTheReadPositionAnywhere(*system.OpenRead(folder.AddFile("data.bin", "0123456789")));
 }
 
 TEST_F(PlatformFilesTest, OpenWriteTruncatesAnExistingFile) {

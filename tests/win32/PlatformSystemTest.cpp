@@ -102,6 +102,21 @@ TEST(PlatformLocaleTest, ComparesIgnoringLetterCase) {
   EXPECT_NE(system.CompareTextNoCase("CD1", "CD1 "), 0);
 }
 
+TEST(PlatformLocaleTest, ConvertsToTheAnsiCodePageOnlyWhatItCanShow) {
+  platform::Win32Platform system;
+  std::string ansi = "before";
+  ASSERT_TRUE(system.WideToAnsi(u"国标 Disc.dwg", ansi));
+  EXPECT_EQ(ansi, "国标 Disc.dwg");
+  ASSERT_TRUE(system.WideToAnsi(u"", ansi));
+  EXPECT_EQ(ansi, "");
+  // No "?" and no look-alike: a Runic letter, and an "A" with a ring, which
+  // a best-fit conversion would make a plain "A".
+  ansi = "before";
+  EXPECT_FALSE(system.WideToAnsi(u"图\u16A0.dwg", ansi));
+  EXPECT_FALSE(system.WideToAnsi(u"\u00C5.dwg", ansi));
+  EXPECT_EQ(ansi, "before");
+}
+
 TEST(PlatformLocaleTest, DecimalSeparatorFollowsTheUsersSetting) {
   platform::Win32Platform system;
   char original[8] = {};

@@ -72,5 +72,8 @@ void MousePress(TControl& control, Point at, MouseButton button = MouseButton::L
 void MouseRelease(TControl& control, Point at, MouseButton button = MouseButton::Left);
 // Presses and releases the left button in the middle of a button.
 void ClickButton(TControl& button);
+// Raises the form's OnDeviceWatch as the modal loop does when a second has
+// passed or a device came or went.
+void WatchDevices(TForm& form);
 
 }  // namespace ui

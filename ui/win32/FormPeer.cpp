@@ -215,6 +215,9 @@ LRESULT FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
+    case WM_DEVICECHANGE:  // a disc inserted or taken out, among others
+      if (form_.IsModal() && form_.OnDeviceWatch) App().Dispatch(form_.OnDeviceWatch);
+      break;
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(Handle(), &client);

@@ -123,15 +123,28 @@ void Win32Backend::HideForm(TForm& form) {
 
 void Win32Backend::RunModal(TForm& form) {
   OtherWindowsDisabled disabled(PeerOf(form).Handle());
+  // A form that watches devices is also woken once a second: the system's
+  // device notification does not come in every session (remote ones).
+  constexpr DWORD kWatchInterval = 1000;
+  DWORD lastWatch = GetTickCount();
   MSG message;
   while (form.ModalResult == mrNone) {
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loops
-      form.ModalResult = mrCancel;
-      break;
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loops
+        form.ModalResult = mrCancel;
+        break;
+      }
+      RouteMessage(message);
+    } else {
+      const DWORD since = GetTickCount() - lastWatch;
+      const DWORD wait = !form.OnDeviceWatch ? INFINITE : since < kWatchInterval ? kWatchInterval - since : 0;
+      MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
-    RouteMessage(message);
+    if (form.OnDeviceWatch && form.ModalResult == mrNone && GetTickCount() - lastWatch >= kWatchInterval) {
+      lastWatch = GetTickCount();
+      App().Dispatch(form.OnDeviceWatch);
+    }
   }
 }
 

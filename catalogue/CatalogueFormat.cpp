@@ -4,7 +4,7 @@
 #include <limits>
 #include <stdexcept>
 
-#include "catalogue/FolderName.h"
+#include "text/FolderName.h"
 
 namespace catalogue {
 
@@ -36,7 +36,7 @@ class FieldReader {
     const std::size_t start = offset_;
     TLabelString read;
     if (!Label(read)) return false;
-    if (!IsSafeFolderName(read.Text())) {
+    if (!text::IsSafeFolderName(read.Text())) {
       offset_ = start;
       return false;
     }
@@ -71,7 +71,7 @@ void PutLabel(std::string& out, const TLabelString& label) {
 
 void PutCount(std::string& out, std::size_t count) {
   if (count > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-    throw std::length_error("too many entries for a catalogue file");
+    throw std::length_error("目录文件的条目过多");
   for (int i = 0; i < 4; ++i) out += static_cast<char>((count >> (8 * i)) & 0xFF);
 }
 

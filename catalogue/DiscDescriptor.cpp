@@ -28,14 +28,14 @@ void ReadDiscLabel(TInstallerState& state, platform::Platform& platform) {
   std::string head(kDescriptorHeadSize, '\0');
   TLabelString label;
   if (!file->Read(&head[0], head.size()) || !ParseDiscLabel(head, label))
-    throw std::runtime_error("The disc descriptor \"" + path + "\" ends before the disc label");
+    throw std::runtime_error("光盘描述文件不完整，缺少光盘标签：\"" + path + "\"");
   state.DiscLabel = label;
 }
 
 void WriteCatalogue(const TInstallerState& state, platform::Platform& platform, const TCdSignFile& descriptor) {
   const std::string path = state.SourceRoot + kDescriptorFileName;
   if (!platform::WriteWholeFile(platform, path, SerializeCatalogue(descriptor)))
-    throw std::runtime_error("Cannot write file \"" + path + "\"");
+    throw std::runtime_error("无法写入文件：\"" + path + "\"");
 }
 
 }  // namespace catalogue

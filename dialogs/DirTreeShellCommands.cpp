@@ -56,7 +56,7 @@ void DirTreeShellCommands::Edited(ui::TTreeNode* node, std::string& newText, boo
   if (newText == node->Text() || !(shell.Attributes(item) & platform::saCanRename)) return;
   ShellItemPtr renamed;
   if (!shell.Rename(item, newText, tree_.OwnerWindow(), renamed)) {
-    throw std::runtime_error("Rename to " + newText + " failed");
+    throw std::runtime_error("无法重命名为 " + newText);
   }
   tree_.Rebind(node, renamed);
   newText = node->Text();

@@ -20,13 +20,18 @@ char CaptionAccelerator(const std::string& caption) {
   return 0;
 }
 
-MessageDialogKeyboard::MessageDialogKeyboard(ui::TForm& form, std::vector<ui::TButton*> buttons)
+MessageDialogKeyboard::MessageDialogKeyboard(ui::TForm& form, std::vector<ui::TButton*> buttons,
+                                             ui::TButton* firstFocus)
     : form_(form), buttons_(std::move(buttons)) {
   form_.OnKeyDown = [this](int& key, ui::ShiftState shift) { KeyDown(key, shift); };
   form_.OnKeyUp = [this](int& key, ui::ShiftState shift) { KeyUp(key, shift); };
-  // The focus starts on the leftmost button once the window is up.
-  form_.OnShow = [this] {
-    if (!buttons_.empty()) Focus(buttons_.front());
+  // The focus starts on its button once the window is up.
+  form_.OnShow = [this, firstFocus] {
+    if (firstFocus) {
+      Focus(firstFocus);
+    } else if (!buttons_.empty()) {
+      Focus(buttons_.front());
+    }
   };
 }
 

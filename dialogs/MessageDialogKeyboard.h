@@ -12,8 +12,9 @@ class MessageDialogKeyboard {
  public:
   // Takes over the key and show events of the form; buttons in display
   // order, their Default and Cancel flags naming the Enter and Escape
-  // buttons.
-  MessageDialogKeyboard(ui::TForm& form, std::vector<ui::TButton*> buttons);
+  // buttons. The focus starts on firstFocus, or on the leftmost button when
+  // that is nullptr.
+  MessageDialogKeyboard(ui::TForm& form, std::vector<ui::TButton*> buttons, ui::TButton* firstFocus = nullptr);
   ~MessageDialogKeyboard();
   MessageDialogKeyboard(const MessageDialogKeyboard&) = delete;
   MessageDialogKeyboard& operator=(const MessageDialogKeyboard&) = delete;

@@ -13,5 +13,7 @@ enum TMsgDlgBtn : std::uint16_t {
   mbHelp = 1 << 10,
 };
 using TMsgDlgButtons = std::uint16_t;
+// The question asked when a file copy failed.
+constexpr TMsgDlgButtons mbAbortRetryIgnore = mbAbort | mbRetry | mbIgnore;
 
 }  // namespace dialogs

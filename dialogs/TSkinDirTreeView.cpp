@@ -136,7 +136,7 @@ void TSkinDirTreeView::SelectMyComputer() {
 
 void TSkinDirTreeView::OpenPath(const std::string& path) {
   ShellItemPtr target;
-  if (!shell_.ParseDisplayName(path, target)) throw std::runtime_error("Error setting path: \"" + path + "\"");
+  if (!shell_.ParseDisplayName(path, target)) throw std::runtime_error("无法定位到路径：\"" + path + "\"");
   // The chain of folders from the desktop's child down to the target.
   std::vector<ShellItemPtr> chain;
   for (ShellItemPtr item = target; shell_.Parent(item); item = shell_.Parent(item)) chain.push_back(item);

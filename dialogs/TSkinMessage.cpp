@@ -13,7 +13,8 @@ namespace dialogs {
 // empty), so the button height, the least window width and the fonts are the
 // plain ones.
 int TSkinMessage::ShowMessageDialog(const std::string& text, TMsgDlgType type,
-                                    TMsgDlgButtons buttons, std::int32_t helpContext) {
+                                    TMsgDlgButtons buttons, std::int32_t helpContext,
+                                    TMsgDlgBtn focusButton) {
   ui::Backend& backend = ui::App().GetBackend();
   buttons &= kMessageButtonBits;
 
@@ -22,6 +23,8 @@ int TSkinMessage::ShowMessageDialog(const std::string& text, TMsgDlgType type,
   form.CloseButton = false;
   form.Position = ui::FormPosition::ScreenCenter;
   form.OwnKeyHandling = true;
+  // A screen reader reads the message when the dialog opens.
+  form.AccessibleDialog = true;
   form.SetCaption(MessageDialogTitle(type, ui::App().Title));
 
   auto& label = form.Add<ui::TLabel>("Message", 0, 0, "");
@@ -45,9 +48,10 @@ int TSkinMessage::ShowMessageDialog(const std::string& text, TMsgDlgType type,
   icon.SetStockIcon(MessageDialogIcon(type));
   form.SetClientSize(layout.Client.Width, layout.Client.Height);
 
-  const TMsgDlgBtn defaultBit = DefaultMessageButton(buttons);
+  const TMsgDlgBtn defaultBit = (buttons & focusButton) ? focusButton : DefaultMessageButton(buttons);
   const TMsgDlgBtn escapeBit = EscapeMessageButton(buttons);
   std::vector<ui::TButton*> row;
+  ui::TButton* firstFocus = nullptr;
   int x = layout.FirstButton.X;
   for (const MessageButtonInfo& info : MessageButtonTable()) {
     if (!(buttons & info.Bit)) continue;
@@ -62,11 +66,12 @@ int TSkinMessage::ShowMessageDialog(const std::string& text, TMsgDlgType type,
         if (OnHelp) OnHelp(helpContext);
       };
     }
+    if (info.Bit == focusButton) firstFocus = &button;
     row.push_back(&button);
     x += layout.ButtonStep;
   }
 
-  MessageDialogKeyboard keyboard(form, row);
+  MessageDialogKeyboard keyboard(form, row, firstFocus);
   return form.ShowModal();
 }
 

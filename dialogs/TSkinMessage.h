@@ -34,8 +34,10 @@ class TSkinMessage {
   // Shows the text with the icon and title of the type and the buttons of
   // the set; returns the result of the button that closed it, or mrCancel
   // (2) for a close request. The window is gone when the call returns.
+  // focusButton, when one of the set, starts with the focus and answers
+  // Enter; otherwise the focus starts on the leftmost button.
   int ShowMessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
-                        std::int32_t helpContext);
+                        std::int32_t helpContext, TMsgDlgBtn focusButton = TMsgDlgBtn{});
 };
 
 }  // namespace dialogs

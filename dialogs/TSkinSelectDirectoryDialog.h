@@ -22,7 +22,7 @@ class TSkinSelectDirectoryDialog {
   TSkinSelectDirectoryDialog(platform::Platform& files, platform::ShellNamespace& shell)
       : files_(files), shell_(shell) {}
 
-  std::string Title = "Select folder";
+  std::string Title = "选择文件夹";
   // The chosen folder; also where the next run starts.
   std::string Directory;
   // Client size of the window; 0 or less stands for 280.

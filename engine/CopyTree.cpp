@@ -7,35 +7,26 @@
 
 #include "engine/FolderEntry.h"
 #include "engine/PackCopy.h"
+#include "engine/TemporaryName.h"
 #include "text/AnsiText.h"
 
 namespace engine {
 
 namespace {
 
-// The names of a folder listing, found without regard to ASCII letter case
-// as the file system finds them.
-class TNameSet {
+// The file names of a folder listing, found without regard to ASCII letter
+// case as the file system finds them.
+class TFileNameSet {
  public:
-  TNameSet(const std::vector<platform::FindEntry>& entries, bool filesOnly) {
+  explicit TFileNameSet(const std::vector<platform::FindEntry>& entries) {
     for (const platform::FindEntry& entry : entries)
-      if (!IsDotEntry(entry) && !(filesOnly && (entry.Attributes & platform::faDirectory)))
-        names_.insert(text::UpperAscii(entry.Name));
+      if (!IsFolder(entry)) names_.insert(text::UpperAscii(entry.Name));
   }
   bool Contains(const std::string& name) const { return names_.count(text::UpperAscii(name)) > 0; }
 
  private:
   std::set<std::string> names_;
 };
-
-// The name under which name is copied before it is complete: always the same
-// one, so that the next run finds what a killed copy left, and none that the
-// source folder itself holds.
-std::string TemporaryName(const std::string& name, const TNameSet& sourceNames) {
-  std::string candidate = name + ".~copy";
-  while (sourceNames.Contains(candidate)) candidate += "~";
-  return candidate;
-}
 
 // Removes a file even if it is read-only (a copy from a disc takes the
 // disc's read-only attribute).
@@ -61,26 +52,29 @@ bool TPackCopy::CopyFolder(const std::string& sourceFolder, const std::string& t
   if (!platform::DirectoryExists(platform_, target)) platform::ForceDirectories(platform_, target);
   // What the target holds, listed once: asking for every name would cost as
   // much as copying a small file.
-  const TNameSet sourceNames(entries, false);
-  const TNameSet targetFiles(platform_.ListFolder(target + "*.*"), true);
+  const std::vector<platform::FindEntry> targetEntries = platform_.ListFolder(target + "*.*");
+  const TFileNameSet targetFiles(targetEntries);
+  const std::string temporary = TemporaryName(entries, targetEntries);
+  // Left by a killed run.
+  if (targetFiles.Contains(temporary)) RemoveFile(platform_, target + temporary);
 
   // The status of this call: the last file it copied.
   std::string status;
   for (const platform::FindEntry& entry : entries) {
     if (state_.CancelRequested) return false;
-    if (IsDotEntry(entry)) continue;
-    if (IsPlainFolder(entry)) {
+    if (IsDotEntry(entry) || IsReparsePoint(entry)) continue;
+    if (!IsSinglePathPart(entry.Name)) {
+      // Such a name would lead out of the folder; it is asked about as a
+      // file that cannot be copied.
+      if (!CopyAsking([] { return false; }, target, entry.Name, 0)) return false;
+    } else if (IsFolder(entry)) {
       if (!platform::DirectoryExists(platform_, target + entry.Name)) platform_.CreateFolder(target + entry.Name);
       if (!CopyFolder(source + entry.Name, target + entry.Name, areaStart)) return false;
       continue;
-    }
-    const std::string temporary = TemporaryName(entry.Name, sourceNames);
-    // Left by a killed run, also beside a file that was put in place since
-    // (the ".PAK" refresh copies without a temporary name).
-    if (targetFiles.Contains(temporary)) RemoveFile(platform_, target + temporary);
-    if (!targetFiles.Contains(entry.Name)) {
+    } else if (!targetFiles.Contains(entry.Name)) {
       status = "正在复制:" + text::QuotedName(entry.Name) + ".";
-      if (!CopyMissingFile(source + entry.Name, target + entry.Name, target + temporary, entry.Size)) return false;
+      const auto copy = [&] { return CopyIntoPlace(source + entry.Name, target + entry.Name, target + temporary, false); };
+      if (!CopyAsking(copy, target, entry.Name, entry.Size)) return false;
     }
     sink_.ShowFileStatus(status);
     bars_.AdvanceProgress(entry.Size, areaStart);
@@ -90,35 +84,39 @@ bool TPackCopy::CopyFolder(const std::string& sourceFolder, const std::string& t
   return true;
 }
 
-bool TPackCopy::CopyMissingFile(const std::string& from, const std::string& to, const std::string& temporary,
-                                std::int64_t size) {
+bool TPackCopy::CopyAsking(const std::function<bool()>& copy, const std::string& targetFolder,
+                           const std::string& name, std::int64_t size) {
   for (;;) {
-    if (CopyIntoPlace(from, to, temporary)) return true;
-    switch (sink_.AskAboutFailedCopy(CopyFailureText(to, size))) {
+    if (copy()) return true;
+    switch (sink_.AskAboutFailedCopy(CopyFailureText(targetFolder, name, size))) {
       case CopyFailureAnswer::Abort:
         return false;
       case CopyFailureAnswer::Ignore:
-        ClearReadOnly(platform_, to);
+        entriesLeftOut_ = true;
         return true;
       case CopyFailureAnswer::Retry:
+        // The folder could not be made at first; the user may have fixed that.
+        if (!platform::DirectoryExists(platform_, targetFolder)) platform::ForceDirectories(platform_, targetFolder);
         break;
     }
   }
 }
 
-bool TPackCopy::CopyIntoPlace(const std::string& from, const std::string& to, const std::string& temporary) {
+bool TPackCopy::CopyIntoPlace(const std::string& from, const std::string& to, const std::string& temporary,
+                              bool replace) {
   if (platform_.CopyFile(from, temporary, false)) {
     // The copy has the source's attributes; it is made writable before it
     // takes its final name.
     ClearReadOnly(platform_, temporary);
+    if (replace) RemoveFile(platform_, to);
     if (platform_.MoveFile(temporary, to)) return true;
   }
   RemoveFile(platform_, temporary);
   return false;
 }
 
-std::string TPackCopy::CopyFailureText(const std::string& to, std::int64_t size) {
-  const std::string drive = text::UpperAscii(text::Trim(to).substr(0, 1)) + ":\\";
+std::string TPackCopy::CopyFailureText(const std::string& targetFolder, const std::string& name, std::int64_t size) {
+  const std::string drive = text::UpperAscii(text::Trim(targetFolder).substr(0, 1)) + ":\\";
   platform::DiskSpace space;
   // When the free space cannot be found (a network path), the failure is
   // reported as a copy error.
@@ -126,7 +124,7 @@ std::string TPackCopy::CopyFailureText(const std::string& to, std::int64_t size)
     const std::uint64_t freeBytes = std::uint64_t{space.FreeClusters} * space.SectorsPerCluster * space.BytesPerSector;
     if (size > 0 && static_cast<std::uint64_t>(size) > freeBytes) return "磁盘空间已满，请清理磁盘后再试。";
   }
-  return "复制:" + text::QuotedName(text::ExtractFileName(to)) + "出错。";
+  return "复制:" + text::QuotedName(name) + "出错。";
 }
 
 void ClearReadOnly(platform::Platform& platform, const std::string& path) {

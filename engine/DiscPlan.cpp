@@ -38,9 +38,13 @@ void PlanDiscs(TInstallerState& state, platform::Platform& platform, const std::
   }
 }
 
+bool SameLabel(platform::Platform& platform, const std::string& a, const std::string& b) {
+  return platform.CompareTextNoCase(a, b) == 0;
+}
+
 int IndexOfNeededLabel(platform::Platform& platform, const std::vector<std::string>& labels, const std::string& label) {
   for (std::size_t i = 0; i < labels.size(); ++i)
-    if (platform.CompareTextNoCase(labels[i], label) == 0) return static_cast<int>(i);
+    if (SameLabel(platform, labels[i], label)) return static_cast<int>(i);
   return -1;
 }
 

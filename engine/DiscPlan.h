@@ -17,8 +17,11 @@ namespace engine {
 // order of first appearance.
 void PlanDiscs(TInstallerState& state, platform::Platform& platform, const std::vector<TSpecialtyCheck>& checks);
 
-// Index of label in labels, compared without regard to letter case by the
-// user's locale; -1 when it is not there.
+// True when two disc labels are equal without regard to letter case by the
+// user's locale: the rule by which a disc satisfies a needed or pending label.
+bool SameLabel(platform::Platform& platform, const std::string& a, const std::string& b);
+
+// Index of label in labels by SameLabel; -1 when it is not there.
 int IndexOfNeededLabel(platform::Platform& platform, const std::vector<std::string>& labels, const std::string& label);
 
 }  // namespace engine

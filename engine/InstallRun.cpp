@@ -1,5 +1,7 @@
 #include "engine/InstallRun.h"
 
+#include <exception>
+
 #include "catalogue/DiscDescriptor.h"
 #include "engine/DiscPlan.h"
 #include "engine/PackCopy.h"
@@ -10,13 +12,16 @@ namespace engine {
 namespace {
 
 // Whatever way the run ends, also by an error, the user can move on to the
-// last page, and that page never reports a library with discs still missing
-// as installed (their labels stay in the packs' pending files for a later run).
+// last page, and that page never reports a library with discs still missing,
+// a run cut short by an error or a cancelled run as installed (the missing
+// labels stay in the packs' pending files for a later run).
 class RunEnd {
  public:
-  RunEnd(TInstallerState& state, InstallSink& sink) : state_(state), sink_(sink) {}
+  RunEnd(TInstallerState& state, InstallSink& sink)
+      : state_(state), sink_(sink), exceptionsAtStart_(std::uncaught_exceptions()) {}
   ~RunEnd() {
-    if (!state_.NeededLabels.empty()) state_.InstallOk = false;
+    if (!state_.NeededLabels.empty() || state_.CancelRequested || std::uncaught_exceptions() > exceptionsAtStart_)
+      state_.InstallOk = false;
     sink_.RunEnded(CopyFailed);
   }
   RunEnd(const RunEnd&) = delete;
@@ -27,6 +32,7 @@ class RunEnd {
  private:
   TInstallerState& state_;
   InstallSink& sink_;
+  const int exceptionsAtStart_;
 };
 
 std::string PackName(const TInstallerState& state, const TCdPack& pack) {
@@ -48,7 +54,6 @@ bool InstallFromCurrentDisc(TInstallerState& state, platform::Platform& platform
     if (!pack.Selected) continue;
     const std::string standard = pack.Standard.Text(), specialty = pack.Specialty.Text();
     sink.ShowPackStatus("正在安装:" + PackName(state, pack));
-    copy.RefreshPakFile(standard, specialty);
     if (!copy.InstallPackFromDisc(standard, specialty)) {
       sink.ShowPackStatus(PackName(state, pack) + "安装失败");
       sink.ShowFileStatus("复制中断");
@@ -66,15 +71,18 @@ bool InstallFromCurrentDisc(TInstallerState& state, platform::Platform& platform
 
 }  // namespace
 
-void RunInstall(TInstallerState& state, platform::Platform& platform, InstallSink& sink) {
+void RunInstall(TInstallerState& state, platform::Platform& platform, InstallSink& sink,
+                const std::vector<TSpecialtyCheck>& checks) {
   RunEnd runEnd(state, sink);
   sink.RunStarted();
   ProgressBars bars(sink);
+  PlanDiscs(state, platform, checks);
 
   bool ok = true;
   bool stopped = false;
   do {
-    ok = InstallFromCurrentDisc(state, platform, sink, bars);
+    // A cancel that came during the pass's last file ends the run too.
+    ok = InstallFromCurrentDisc(state, platform, sink, bars) && !state.CancelRequested;
     runEnd.CopyFailed = !ok;
 
     const int read = IndexOfNeededLabel(platform, state.NeededLabels, state.DiscLabel.Text());

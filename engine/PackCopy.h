@@ -4,6 +4,7 @@
 // of the pack's pending-disc file.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "catalogue/InstallerState.h"
@@ -21,19 +22,25 @@ class TPackCopy {
       : state_(state), platform_(platform), sink_(sink), bars_(bars) {}
 
   // Copies the first ".PAK" file of the source pack folder over the target
-  // copy (the copy's own result is not looked at); false when the source
-  // folder holds none.
+  // copy, through a temporary name and making the old copy and the new one
+  // writable, asking Abort/Retry/Ignore when that fails. Nothing is copied
+  // when the source holds no ".PAK" file or the target folder does not exist
+  // yet (CopyTree then brings the file). False only when the user chose Abort.
   bool RefreshPakFile(const std::string& standard, const std::string& specialty);
 
-  // Copies the pack from this disc when its pending list names the disc, and
-  // then drops the disc from the list. False only when the copy failed or was
-  // cancelled; InstallOk is then false.
+  // Copies the pack from this disc when its pending list names the disc
+  // (without regard to letter case, by the user's locale): refreshes its
+  // ".PAK" file and copies what the library lacks, then drops the disc from
+  // the list. A file the user chose to leave out (Ignore) keeps the disc in
+  // the list and makes InstallOk false. False only when the copy failed or
+  // was cancelled; InstallOk is then false.
   bool InstallPackFromDisc(const std::string& standard, const std::string& specialty);
 
   // Copies every file of source that target lacks, recursively, asking the
-  // user about every file that cannot be copied. False when it stopped before
-  // the end: source cannot be listed, the user chose Abort, or a cancel was
-  // requested.
+  // user about every file that cannot be copied and every entry whose name
+  // is not a single path part. Junctions and symbolic links are not
+  // followed. False when it stopped before the end: source cannot be listed,
+  // the user chose Abort, or a cancel was requested.
   bool CopyTree(const std::string& source, const std::string& target);
 
  private:
@@ -43,24 +50,32 @@ class TPackCopy {
   // CopyTree below one folder; areaStart is the area bar's position at which
   // the pack's share starts.
   bool CopyFolder(const std::string& source, const std::string& target, std::int32_t areaStart);
-  // Copies one missing file from to to, asking again and again while it
-  // fails; false when the user chose Abort.
-  bool CopyMissingFile(const std::string& from, const std::string& to, const std::string& temporary, std::int64_t size);
-  // Copies to temporary (beside to) and renames the copy into place, so that
-  // no partial file ever stands under the final name.
-  bool CopyIntoPlace(const std::string& from, const std::string& to, const std::string& temporary);
-  // The disk-full text when the file does not fit on to's drive, else the
-  // copy-error text naming the file.
-  std::string CopyFailureText(const std::string& to, std::int64_t size);
+  // Runs copy until it succeeds, asking Abort/Retry/Ignore about the entry
+  // name of targetFolder after every failure; Retry first makes targetFolder
+  // again if it is missing. False when the user chose Abort; Ignore leaves
+  // the entry out and marks the pack incomplete.
+  bool CopyAsking(const std::function<bool()>& copy, const std::string& targetFolder, const std::string& name,
+                  std::int64_t size);
+  // Copies from to temporary (beside to) and renames the copy into place, so
+  // that no partial file ever stands under the final name. With replace, a
+  // file standing at to, read-only or not, gives way to the complete copy.
+  bool CopyIntoPlace(const std::string& from, const std::string& to, const std::string& temporary, bool replace);
+  // The disk-full text when size bytes do not fit on targetFolder's drive,
+  // else the copy-error text naming name.
+  std::string CopyFailureText(const std::string& targetFolder, const std::string& name, std::int64_t size);
 
   TInstallerState& state_;
   platform::Platform& platform_;
   InstallSink& sink_;
   ProgressBars& bars_;
+  // Set when the user chose Ignore during the current pack.
+  bool entriesLeftOut_ = false;
 };
 
 // Bytes of all entries below folder, sub-folders included (any entry with the
-// folder bit counts as a folder); 0 for a folder that cannot be listed.
+// folder bit counts as a folder; junctions, symbolic links and names that
+// are not a single path part are not gone into); 0 for a folder that cannot
+// be listed.
 std::int64_t DirectorySize(platform::Platform& platform, const std::string& folder);
 
 // Removes the read-only attribute of the file at path, if there is one.

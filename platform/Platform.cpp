@@ -4,6 +4,14 @@
 
 namespace platform {
 
+Error OpenError(bool forWriting, const std::string& path, const std::string& reason) {
+  return Error(std::string(forWriting ? "无法创建文件" : "无法打开文件") + " \"" + path + "\"：" + reason);
+}
+
+void SetCurrent(Platform* platform) {
+  text::SetAnsiLeadBytes(platform ? platform->AnsiLeadBytes() : text::LeadBytes::Gbk());
+}
+
 bool FileExists(Platform& p, const std::string& path) {
   const std::uint32_t a = p.GetAttributes(path);
   return a != kInvalidAttributes && !(a & faDirectory);
@@ -22,7 +30,7 @@ bool ForceDirectories(Platform& p, const std::string& path) {
   std::string parent = text::ExtractFilePath(folder);
   while (text::EndsWithBackslash(parent)) parent.pop_back();
   // A drive ("C:") or a bare name has no parent to create (":" is never the
-  // second byte of a GBK character).
+  // second byte of a double-byte character).
   if (!parent.empty() && parent.back() != ':' && !ForceDirectories(p, parent)) return false;
   return p.CreateFolder(folder) || DirectoryExists(p, folder);
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "text/LeadBytes.h"
+
 namespace platform {
 
 // Raised where a failure is not an expected result and goes to the
@@ -17,12 +19,16 @@ class Error : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The error of an open that failed: the file and the system's reason.
+Error OpenError(bool forWriting, const std::string& path, const std::string& reason);
+
 enum Attribute : std::uint32_t {
   faReadOnly = 0x01,
   faHidden = 0x02,
   faSysFile = 0x04,
   faDirectory = 0x10,
   faArchive = 0x20,
+  faReparsePoint = 0x400,  // a junction or symbolic link
 };
 constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFFu;
 
@@ -47,6 +53,12 @@ struct DiskSpace {
 
 enum class RegistryRead { Ok, KeyMissing, ValueMissing, NotAString };
 
+// A moment of the local clock, as GetLocalTime tells it.
+struct LocalTime {
+  int Year = 0, Month = 0, Day = 0;
+  int Hour = 0, Minute = 0, Second = 0, Milliseconds = 0;
+};
+
 // An open file; closed when the object goes.
 class File {
  public:
@@ -56,6 +68,9 @@ class File {
   // Writes exactly count bytes; false when not all could be written.
   virtual bool Write(const void* buffer, std::size_t count) = 0;
   virtual std::int64_t Size() = 0;
+  // Moves the read position to offset bytes from the start; false when the
+  // system refuses.
+  virtual bool Seek(std::int64_t offset) = 0;
 };
 
 class Platform {
@@ -71,6 +86,14 @@ class Platform {
   virtual bool SameFolder(const std::string& a, const std::string& b) = 0;
   // ShellExecute "open" with a normally shown window; false when it failed.
   virtual bool ShellOpen(const std::string& file, const std::string& parameters) = 0;
+  // Takes the name for this process until it ends (a named mutex); false
+  // when another process holds it already.
+  virtual bool ClaimInstance(const std::string& name) = 0;
+  // True when a process holds the name.
+  virtual bool InstanceRunning(const std::string& name) = 0;
+  // Brings the top-level window with this caption (and the dialog it shows,
+  // if any) to the front; false when there is no such window.
+  virtual bool BringWindowToFront(const std::string& caption) = 0;
 
   // --- files and folders
   // Every entry of pattern (folder + "*.*"), "." and ".." included, in the
@@ -102,7 +125,24 @@ class Platform {
   // Case-insensitive comparison by the user's locale: <0, 0 or >0.
   virtual int CompareTextNoCase(const std::string& a, const std::string& b) = 0;
   virtual char DecimalSeparator() = 0;
+  // Which bytes lead a double-byte character in the system's ANSI code page.
+  virtual text::LeadBytes AnsiLeadBytes() = 0;
+  // A text in the ANSI code page as UTF-8; bytes that form no character of
+  // the code page are replaced, never dropped.
+  virtual std::string AnsiToUtf8(const std::string& ansi) = 0;
+
+  // --- system
+  virtual LocalTime Now() = 0;
+  // The running Windows, such as "Windows 10.0 build 19045".
+  virtual std::string WindowsVersion() = 0;
+  // The ANSI code page's form of a UTF-16 text; false when some character
+  // has none there (never a look-alike or a "?" in its place).
+  virtual bool WideToAnsi(const std::u16string& wide, std::string& ansi) = 0;
 };
+
+// Installs the code page's lead bytes of the platform the program runs on
+// for the text helpers; set once at start-up (or by a test), nullptr for GBK.
+void SetCurrent(Platform* platform);
 
 // Portable conveniences over the interface.
 bool FileExists(Platform& p, const std::string& path);       // exists and is not a folder

@@ -9,6 +9,9 @@
 
 namespace startup {
 
+// The name held by the process that runs the wizard, as long as it runs.
+constexpr const char* kInstanceName = "TavrinMaterialLibrarySetup";
+
 // What the running launch does next.
 struct StartupResult {
   bool RunWizard = false;  // true in the second launch; the first one ends
@@ -25,8 +28,12 @@ bool IsRelaunchedCopy(platform::Platform& platform, const std::string& executabl
 
 // In the first launch: copies the executable into the temporary folder and
 // starts the copy with argument 1 (its own argument 1, or "!" when that is
-// empty) and argument 2 (its own folder). A failed copy or start is not
-// reported. In the second launch: reads the two arguments for the wizard.
+// empty) and argument 2 (its own folder). When the copy cannot be placed,
+// nothing is started and std::runtime_error says so (the top-level report);
+// a failed start is not reported. In the second launch: reads the two
+// arguments for the wizard.
+// Only one wizard runs at a time: while one runs, any launch brings it to
+// the front and ends (RunWizard false, nothing copied or started).
 StartupResult RunStartup(platform::Platform& platform);
 
 }  // namespace startup

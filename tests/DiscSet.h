@@ -31,10 +31,13 @@ inline const std::map<std::string, std::map<std::string, std::string>>& DiscSetF
   return files;
 }
 
-// Puts the disc labelled label into drive E:.
-inline void InsertDisc(platform::FakePlatform& machine, const std::string& label) {
+// Puts the disc labelled label into drive E:; its descriptor names it
+// descriptorLabel (by default its own label).
+inline void InsertDisc(platform::FakePlatform& machine, const std::string& label,
+                       const std::string& descriptorLabel = "") {
   machine.Remove("E:\\");
-  machine.AddFile("E:\\CDFile.Dat", catalogue::SerializeCatalogue(DiscSetCatalogue(label)));
+  machine.AddFile("E:\\CDFile.Dat",
+                  catalogue::SerializeCatalogue(DiscSetCatalogue(descriptorLabel.empty() ? label : descriptorLabel)));
   for (const auto& [path, contents] : DiscSetFiles().at(label)) machine.AddFile("E:\\MatterLib\\" + path, contents);
 }
 

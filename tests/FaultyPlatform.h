@@ -21,11 +21,11 @@ class FaultyPlatform : public platform::Platform {
   }
 
   std::unique_ptr<platform::File> OpenRead(const std::string& path) override {
-    if (path == failingOpen_) throw platform::Error("Cannot open file \"" + path + "\". injected");
+    if (path == failingOpen_) throw platform::OpenError(false, path, "injected");
     return inner_.OpenRead(path);
   }
   std::unique_ptr<platform::File> OpenWrite(const std::string& path) override {
-    if (path == failingOpen_) throw platform::Error("Cannot create file \"" + path + "\". injected");
+    if (path == failingOpen_) throw platform::OpenError(true, path, "injected");
     std::unique_ptr<platform::File> file = inner_.OpenWrite(path);
     if (path != limitedWrite_) return file;
     return std::make_unique<LimitedFile>(std::move(file), writeLimit_);
@@ -36,6 +36,9 @@ class FaultyPlatform : public platform::Platform {
   std::string CommandLine() override { return inner_.CommandLine(); }
   bool SameFolder(const std::string& a, const std::string& b) override { return inner_.SameFolder(a, b); }
   bool ShellOpen(const std::string& f, const std::string& p) override { return inner_.ShellOpen(f, p); }
+  bool ClaimInstance(const std::string& n) override { return inner_.ClaimInstance(n); }
+  bool InstanceRunning(const std::string& n) override { return inner_.InstanceRunning(n); }
+  bool BringWindowToFront(const std::string& c) override { return inner_.BringWindowToFront(c); }
   std::vector<platform::FindEntry> ListFolder(const std::string& p) override { return inner_.ListFolder(p); }
   std::uint32_t GetAttributes(const std::string& p) override { return inner_.GetAttributes(p); }
   bool SetAttributes(const std::string& p, std::uint32_t a) override { return inner_.SetAttributes(p, a); }
@@ -54,6 +57,11 @@ class FaultyPlatform : public platform::Platform {
     return inner_.CompareTextNoCase(a, b);
   }
   char DecimalSeparator() override { return inner_.DecimalSeparator(); }
+  text::LeadBytes AnsiLeadBytes() override { return inner_.AnsiLeadBytes(); }
+  std::string AnsiToUtf8(const std::string& a) override { return inner_.AnsiToUtf8(a); }
+  platform::LocalTime Now() override { return inner_.Now(); }
+  std::string WindowsVersion() override { return inner_.WindowsVersion(); }
+  bool WideToAnsi(const std::u16string& w, std::string& a) override { return inner_.WideToAnsi(w, a); }
 
  private:
   class LimitedFile : public platform::File {
@@ -66,6 +74,7 @@ class FaultyPlatform : public platform::Platform {
       return inner_->Write(buffer, accepted) && accepted == count;
     }
     std::int64_t Size() override { return inner_->Size(); }
+    bool Seek(std::int64_t offset) override { return inner_->Seek(offset); }
 
    private:
     std::unique_ptr<platform::File> inner_;

@@ -1,8 +1,11 @@
 // Pack-copy cases that rest on how the system treats files (attributes taken
 // over by a copy, a read-only leftover that must be made writable before it
 // can go), written once and run on the in-memory machine and on real files
-// under Wine. (Wine run as root writes to read-only files, so that a
-// read-only ".PAK" copy is kept is checked on the in-memory machine only.)
+// under Wine. The cases that rest on read-only files being refused
+// (PackCopyReadOnlyCases, PakRefreshCases) run under Wine as an ordinary
+// user: Wine run as root writes to read-only files. (Nor can an ordinary
+// user's Wine keep a file both read-only and hidden, so the attribute cases
+// run as root.)
 // A test file includes this header once and names a machine type:
 //
 //   struct Machine {
@@ -10,9 +13,12 @@
 //     std::string Root();  // an empty folder of this test's own, ending in "\"
 //   };
 //   INSTANTIATE_TYPED_TEST_SUITE_P(Name, PackCopyCases, Machine);
+//   INSTANTIATE_TYPED_TEST_SUITE_P(Name, PackCopyReadOnlyCases, Machine);
+//   INSTANTIATE_TYPED_TEST_SUITE_P(Name, PakRefreshCases, Machine);
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -108,18 +114,30 @@ TYPED_TEST_P(PackCopyCases, RefreshReplacesAWritablePakFile) {
   EXPECT_TRUE(this->copy.RefreshPakFile("国标", "土建"));
   EXPECT_EQ(this->Contents(this->Target("土建.pak")), "new pak");
 
-  // No ".PAK" file in the pack, or no pack folder on the disc.
+  // No ".PAK" file in the pack, or no pack folder on the disc: nothing is
+  // copied and nothing asked.
   this->state.Packs.push_back(samples::Pack("国标", "安装", {"CD1"}));
   this->Put(this->state.SourceMatterLib + "国标\\安装\\a.dwg", "a");
-  EXPECT_FALSE(this->copy.RefreshPakFile("国标", "安装"));
-  EXPECT_FALSE(this->copy.RefreshPakFile("国标", "没有"));
+  ASSERT_TRUE(platform::ForceDirectories(this->System(), this->state.TargetMatterLib + "国标\\安装\\"));
+  EXPECT_TRUE(this->copy.RefreshPakFile("国标", "安装"));
+  EXPECT_TRUE(this->copy.RefreshPakFile("国标", "没有"));
+  EXPECT_TRUE(this->Names(this->state.TargetMatterLib + "国标\\安装\\").empty());
+  EXPECT_TRUE(this->sink.CopyFailures.empty());
 }
 
-TYPED_TEST_P(PackCopyCases, ReadOnlyLeftoverOfAKilledCopyIsReplaced) {
+REGISTER_TYPED_TEST_SUITE_P(PackCopyCases, CopiesTakeTheSourceAttributesWithoutReadOnly,
+                            RefreshReplacesAWritablePakFile);
+
+template <class Machine>
+class PackCopyReadOnlyCases : public PackCopyCases<Machine> {};
+
+TYPED_TEST_SUITE_P(PackCopyReadOnlyCases);
+
+TYPED_TEST_P(PackCopyReadOnlyCases, ReadOnlyLeftoverOfAKilledCopyIsReplaced) {
   this->Put(this->Source("a.dwg"), "disc a", this->kDiscFile);
   // A copy that took the disc's read-only attribute and was killed before it
   // was complete.
-  this->Put(this->Target("a.dwg.~copy"), "disc", this->kDiscFile);
+  this->Put(this->Target("~"), "disc", this->kDiscFile);
 
   ASSERT_TRUE(this->copy.CopyTree(this->Source(), this->Target()));
 
@@ -128,5 +146,46 @@ TYPED_TEST_P(PackCopyCases, ReadOnlyLeftoverOfAKilledCopyIsReplaced) {
   EXPECT_TRUE(this->sink.CopyFailures.empty());
 }
 
-REGISTER_TYPED_TEST_SUITE_P(PackCopyCases, CopiesTakeTheSourceAttributesWithoutReadOnly,
-                            RefreshReplacesAWritablePakFile, ReadOnlyLeftoverOfAKilledCopyIsReplaced);
+REGISTER_TYPED_TEST_SUITE_P(PackCopyReadOnlyCases, ReadOnlyLeftoverOfAKilledCopyIsReplaced);
+
+// The ".PAK" refresh over read-only files: the library's ".PAK" file is the
+// one of the last disc that delivered the pack's files.
+template <class Machine>
+class PakRefreshCases : public PackCopyCases<Machine> {
+ protected:
+  // Reads disc label: its pack holds <label>.dwg and the read-only 土建.pak
+  // "pak <label>".
+  void InstallFromDisc(const std::string& label) {
+    this->state.SetSourceRoot(this->machine.Root() + label + "\\");
+    this->state.DiscLabel = label;
+    this->Put(this->Source(label + ".dwg"), "file of " + label, this->kDiscFile);
+    this->Put(this->Source("土建.pak"), "pak " + label, this->kDiscFile);
+    ASSERT_TRUE(this->copy.InstallPackFromDisc("国标", "土建")) << label;
+  }
+};
+
+TYPED_TEST_SUITE_P(PakRefreshCases);
+
+TYPED_TEST_P(PakRefreshCases, APackOnThreeDiscsEndsWithTheLastDiscsPakFile) {
+  this->state.Packs = {samples::Pack("国标", "土建", {"CD1", "CD2", "CD3"})};
+  this->InstallFromDisc("CD1");
+  this->InstallFromDisc("CD2");
+  // A read-only copy, as an earlier version's refresh left it.
+  ASSERT_TRUE(this->System().SetAttributes(this->Target("土建.pak"), this->kDiscFile));
+  this->InstallFromDisc("CD3");
+
+  EXPECT_EQ(this->Contents(this->Target("土建.pak")), "pak CD3");
+  EXPECT_EQ(this->System().GetAttributes(this->Target("土建.pak")), platform::faArchive);
+  std::vector<std::string> names = this->Names(this->Target());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"CD1.dwg", "CD2.dwg", "CD3.dwg", "Install.Dat", "土建.pak"}));
+  EXPECT_EQ(this->Contents(this->Target("Install.Dat")), catalogue::SerializePendingLabels({}));
+  EXPECT_TRUE(this->sink.CopyFailures.empty());
+  EXPECT_TRUE(this->state.InstallOk);
+
+  // Read again from disc 1 once the pack is complete: nothing changes.
+  this->InstallFromDisc("CD1");
+  EXPECT_EQ(this->Contents(this->Target("土建.pak")), "pak CD3");
+}
+
+REGISTER_TYPED_TEST_SUITE_P(PakRefreshCases, APackOnThreeDiscsEndsWithTheLastDiscsPakFile);

@@ -5,24 +5,34 @@
 
 namespace text {
 
-bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+bool IsLeadByte(unsigned char c) { return AnsiLeadBytes()(c); }
 
-std::size_t LastCharStart(const std::string& s) {
+std::size_t LastCharStart(const std::string& s, const LeadBytes& lead) {
   std::size_t last = std::string::npos;
   for (std::size_t i = 0; i < s.size(); ++i) {
     last = i;
-    if (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ++i;
+    if (lead(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ++i;
   }
   return last;
 }
 
+std::size_t FindWholeChar(const std::string& s, char c, std::size_t from, const LeadBytes& lead) {
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (lead(static_cast<unsigned char>(s[i])) && i + 1 < s.size())
+      ++i;
+    else if (i >= from && s[i] == c)
+      return i;
+  }
+  return std::string::npos;
+}
+
 namespace {
 // Index just past the last whole "\" or ":" (0 when there is none).
-std::size_t NameStart(const std::string& path) {
+std::size_t NameStart(const std::string& path, const LeadBytes& lead) {
   std::size_t start = 0;
   for (std::size_t i = 0; i < path.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(path[i]);
-    if (IsLeadByte(c) && i + 1 < path.size()) {
+    if (lead(c) && i + 1 < path.size()) {
       ++i;
     } else if (c == '\\' || c == ':') {
       start = i + 1;
@@ -32,16 +42,20 @@ std::size_t NameStart(const std::string& path) {
 }
 }  // namespace
 
-std::string ExtractFilePath(const std::string& path) { return path.substr(0, NameStart(path)); }
+std::string ExtractFilePath(const std::string& path, const LeadBytes& lead) {
+  return path.substr(0, NameStart(path, lead));
+}
 
-std::string ExtractFileName(const std::string& path) { return path.substr(NameStart(path)); }
+std::string ExtractFileName(const std::string& path, const LeadBytes& lead) {
+  return path.substr(NameStart(path, lead));
+}
 
-std::string ExtractFileExt(const std::string& path) {
-  const std::string name = ExtractFileName(path);
+std::string ExtractFileExt(const std::string& path, const LeadBytes& lead) {
+  const std::string name = ExtractFileName(path, lead);
   std::size_t dot = std::string::npos;
   for (std::size_t i = 0; i < name.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(name[i]);
-    if (IsLeadByte(c) && i + 1 < name.size()) {
+    if (lead(c) && i + 1 < name.size()) {
       ++i;
     } else if (c == '.') {
       dot = i;
@@ -50,23 +64,23 @@ std::string ExtractFileExt(const std::string& path) {
   return dot == std::string::npos ? std::string() : name.substr(dot);
 }
 
-bool EndsWithBackslash(const std::string& path) {
-  const std::size_t last = LastCharStart(path);
+bool EndsWithBackslash(const std::string& path, const LeadBytes& lead) {
+  const std::size_t last = LastCharStart(path, lead);
   return last != std::string::npos && last == path.size() - 1 && path[last] == '\\';
 }
 
-std::string IncludeTrailingBackslash(const std::string& path) {
-  return EndsWithBackslash(path) ? path : path + "\\";
+std::string IncludeTrailingBackslash(const std::string& path, const LeadBytes& lead) {
+  return EndsWithBackslash(path, lead) ? path : path + "\\";
 }
 
 namespace {
 // Moves the ASCII letters from..from+25 to to..to+25, skipping every
 // double-byte character whole.
-std::string ShiftAsciiLetters(const std::string& s, char from, char to) {
+std::string ShiftAsciiLetters(const std::string& s, char from, char to, const LeadBytes& lead) {
   std::string r = s;
   for (std::size_t i = 0; i < r.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(r[i]);
-    if (IsLeadByte(c) && i + 1 < r.size()) {
+    if (lead(c) && i + 1 < r.size()) {
       ++i;
     } else if (c >= from && c <= from + 25) {
       r[i] = static_cast<char>(c - from + to);
@@ -76,9 +90,9 @@ std::string ShiftAsciiLetters(const std::string& s, char from, char to) {
 }
 }  // namespace
 
-std::string UpperAscii(const std::string& s) { return ShiftAsciiLetters(s, 'a', 'A'); }
+std::string UpperAscii(const std::string& s, const LeadBytes& lead) { return ShiftAsciiLetters(s, 'a', 'A', lead); }
 
-std::string LowerAscii(const std::string& s) { return ShiftAsciiLetters(s, 'A', 'a'); }
+std::string LowerAscii(const std::string& s, const LeadBytes& lead) { return ShiftAsciiLetters(s, 'A', 'a', lead); }
 
 std::string Trim(const std::string& s) {
   std::size_t b = 0, e = s.size();
@@ -87,12 +101,12 @@ std::string Trim(const std::string& s) {
   return s.substr(b, e - b);
 }
 
-std::string QuotedName(const std::string& name) {
+std::string QuotedName(const std::string& name, const LeadBytes& lead) {
   std::string r = "'";
   for (std::size_t i = 0; i < name.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(name[i]);
     r += name[i];
-    if (IsLeadByte(c) && i + 1 < name.size()) {
+    if (lead(c) && i + 1 < name.size()) {
       r += name[++i];
     } else if (c == '\'') {
       r += '\'';

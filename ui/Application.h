@@ -30,13 +30,17 @@ class Backend {
   virtual void ProcessMessages() = 0;
   // The plain system message box of the top-level error report.
   virtual void ShowErrorBox(const std::string& caption, const std::string& text) = 0;
-  // Size of a text in a font; every line break starts a new line and an empty
-  // text is one line high.
-  virtual Size TextExtent(const Font& font, const std::string& text) = 0;
-  // Work area of the monitor that holds the form.
+  // Size of a text in a font, in 96-DPI pixels, as the font shows it on a
+  // screen of dpi; every line break starts a new line and an empty text is
+  // one line high.
+  virtual Size TextExtent(const Font& font, const std::string& text, int dpi) = 0;
+  // Work area of the monitor that holds the form, in the form's 96-DPI pixels.
   virtual Rect WorkArea(const TForm& form) = 0;
-  // Outer size of a form of the given client size (frame and title added).
+  // Outer size of a form of the given client size (frame and title added),
+  // in the form's 96-DPI pixels.
   virtual Size OuterSize(const TForm& form, Size client) = 0;
+  // Dots per inch of the screen where new windows appear.
+  virtual int SystemDpi() { return 96; }
   // The native window that stands for a control (an HWND on Win32), for
   // system services that want an owner window; null without one.
   virtual void* NativeHandle(const TControl& control) { return nullptr; }

@@ -1,6 +1,10 @@
 #include "ui/CheckImageColors.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <string>
+
+#include "ui/Scaling.h"
 
 namespace ui {
 
@@ -20,22 +24,35 @@ std::array<ColorReplacement, 5> CheckBoxColorMap(Color window, Color frame, Colo
   }};
 }
 
+CheckCellGeometry CheckCellGeometryForDpi(int dpi) {
+  dpi = std::max(dpi, kDefaultDpi);
+  CheckCellGeometry geometry;
+  geometry.Cell = ScaleToDpi(kCheckCellSize, dpi);
+  const int version = PictureScaleForDpi(dpi);
+  geometry.Bitmap = version == 100 ? kCheckBitmapSize : version == 150 ? 20 : 26;
+  geometry.Offset = std::min(ScaleToDpi(kCheckBitmapOffset, dpi), geometry.Cell - geometry.Bitmap);
+  return geometry;
+}
+
 std::vector<Color> ComposeCheckCell(const std::vector<Color>& bitmap,
-                                    const std::array<ColorReplacement, 5>& map) {
-  if (bitmap.size() != static_cast<std::size_t>(kCheckBitmapSize * kCheckBitmapSize)) {
-    throw std::invalid_argument("a check-box bitmap must be 13 x 13 pixels");
+                                    const std::array<ColorReplacement, 5>& map,
+                                    const CheckCellGeometry& geometry) {
+  const int size = geometry.Bitmap, stride = geometry.Cell, offset = geometry.Offset;
+  if (bitmap.size() != static_cast<std::size_t>(size * size)) {
+    throw std::invalid_argument("a check-box bitmap must be " + std::to_string(size) + " x " +
+                                std::to_string(size) + " pixels");
   }
-  std::vector<Color> cell(kCheckCellSize * kCheckCellSize, kCheckCellTransparent);
-  for (int y = 0; y < kCheckBitmapSize; ++y) {
-    for (int x = 0; x < kCheckBitmapSize; ++x) {
-      Color pixel = bitmap[y * kCheckBitmapSize + x];
+  std::vector<Color> cell(static_cast<std::size_t>(stride * stride), kCheckCellTransparent);
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      Color pixel = bitmap[y * size + x];
       for (const ColorReplacement& r : map) {
         if (pixel == r.From) {
           pixel = r.To;
           break;
         }
       }
-      cell[(y + kCheckBitmapOffset) * kCheckCellSize + x + kCheckBitmapOffset] = pixel;
+      cell[(y + offset) * stride + x + offset] = pixel;
     }
   }
   return cell;

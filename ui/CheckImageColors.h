@@ -1,7 +1,9 @@
 // Colours of the classic check-box pictures. They are drawn from 13 x 13
 // bitmaps whose colours stand for roles (outline, inside, mark); the roles'
 // colours are put in, and each picture is placed in a 16 x 16 cell whose
-// olive pixels are transparent.
+// olive pixels are transparent. On screens of a larger scale the cell is
+// scaled, and the bitmap is the 150 % (20 x 20) or 200 % (26 x 26) version
+// nearest to the scale, never a stretched one.
 #pragma once
 #include <array>
 #include <vector>
@@ -19,6 +21,16 @@ constexpr int kCheckBitmapSize = 13;
 constexpr int kCheckCellSize = 16;
 constexpr int kCheckBitmapOffset = 2;  // of the bitmap inside its cell, both ways
 
+// Sizes in pixels of a cell, of the bitmap version drawn into it, and of the
+// bitmap's offset inside the cell (both ways).
+struct CheckCellGeometry {
+  int Cell = kCheckCellSize;
+  int Bitmap = kCheckBitmapSize;
+  int Offset = kCheckBitmapOffset;
+};
+// The geometry on a screen of dpi (at least 96 DPI).
+CheckCellGeometry CheckCellGeometryForDpi(int dpi);
+
 // The colour of the check mark for a highlight colour already resolved to
 // red, green and blue: a mark in olive would be transparent, and one in the
 // bitmaps' outline gray would be taken for the outline, so either is moved
@@ -32,10 +44,11 @@ struct ColorReplacement {
 // colour, gray the frame colour, blue the mark colour.
 std::array<ColorReplacement, 5> CheckBoxColorMap(Color window, Color frame, Color mark);
 
-// A 16 x 16 cell (row by row) from a 13 x 13 bitmap (row by row): olive
-// around, the bitmap at (2, 2) with its colours replaced; a colour not in the
-// map stays as it is.
+// A cell (row by row) from a bitmap (row by row) of the geometry: olive
+// around, the bitmap at the offset with its colours replaced; a colour not in
+// the map stays as it is. At 96 DPI: a 16 x 16 cell, a 13 x 13 bitmap at (2, 2).
 std::vector<Color> ComposeCheckCell(const std::vector<Color>& bitmap,
-                                    const std::array<ColorReplacement, 5>& map);
+                                    const std::array<ColorReplacement, 5>& map,
+                                    const CheckCellGeometry& geometry = {});
 
 }  // namespace ui

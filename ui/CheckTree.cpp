@@ -10,6 +10,7 @@ TCheckTree::TCheckTree(TWinControl* parent, std::string name, int left, int top,
                        int height)
     : TTreeView(parent, std::move(name), left, top, width, height) {
   ReadOnly = true;
+  CheckBoxes = true;
   CheckImages.Width = CheckImages.Height = kCheckCellSize;
   boxWidth_ = CheckImages.Width;
   TakeIconWidth();

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "ui/Application.h"
+#include "ui/Scaling.h"
 
 namespace ui {
 
@@ -77,8 +78,17 @@ void TControl::SetColor(Color color) {
   Changed(Prop::Color);
 }
 
+bool TControl::AcceptsInput() const {
+  for (const TControl* c = this; c; c = c->parent_) {
+    if (!c->enabled_) return false;
+    // The form's own visibility is left out: a hidden window gets no input.
+    if (!c->visible_ && c->parent_) return false;
+  }
+  return true;
+}
+
 void TControl::Click() {
-  if (OnClick) OnClick();
+  if (AcceptsInput() && OnClick) OnClick();
 }
 
 void TControl::DoMouseDown(MouseButton button, ShiftState shift, Point at) {
@@ -125,6 +135,11 @@ void TWinControl::Resized() {
   }
 }
 
+void TWinControl::ScaleChanged() {
+  TControl::ScaleChanged();
+  for (TControl* child : children_) child->ScaleChanged();
+}
+
 void TWinControl::RemoveChild(TControl* child) {
   auto it = std::find_if(owned_.begin(), owned_.end(),
                          [child](const std::unique_ptr<TControl>& c) { return c.get() == child; });
@@ -153,8 +168,14 @@ void TLabel::SetFont(const Font& font) {
 
 void TLabel::AdjustSize() {
   if (!App().HasBackend()) return;
-  const Size size = App().GetBackend().TextExtent(GetFont(), Caption());
+  const TForm* form = OwnerForm();
+  const Size size = App().GetBackend().TextExtent(GetFont(), Caption(), form ? form->Dpi() : kDefaultDpi);
   SetBounds(Left(), Top(), size.Width, size.Height);
+}
+
+void TLabel::ScaleChanged() {
+  AdjustSize();
+  TControl::ScaleChanged();
 }
 
 // ----------------------------------------------------------------- TButton
@@ -173,6 +194,7 @@ void TButton::SetPressed(bool pressed) {
 }
 
 void TButton::Click() {
+  if (!AcceptsInput()) return;
   TControl::Click();
   TForm* form = OwnerForm();
   if (ModalResult != mrNone && form && form->IsModal()) form->ModalResult = ModalResult;
@@ -222,15 +244,17 @@ TProgressBar::TProgressBar(TWinControl* parent, std::string name, int left, int 
 }
 
 void TProgressBar::SetMax(std::int32_t max) {
-  if (max < min_) throw std::range_error("Property value out of range");
+  if (max < min_) throw std::range_error("属性值超出范围");
   max_ = max;
   position_ = std::min(position_, max_);
   Changed(Prop::Value);
+  if (OnChange) OnChange();
 }
 
 void TProgressBar::SetPosition(std::int32_t position) {
   position_ = std::clamp(position, min_, max_);
   Changed(Prop::Value);
+  if (OnChange) OnChange();
 }
 
 // ------------------------------------------------------------------ TImage
@@ -300,8 +324,17 @@ std::vector<int> TPageControl::VisibleTabs() const {
 
 // ------------------------------------------------------------------- TForm
 
-TForm::TForm(TForm* owner, std::string name) : TWinControl(nullptr, std::move(name)), owner_(owner) {
+TForm::TForm(TForm* owner, std::string name)
+    : TWinControl(nullptr, std::move(name)),
+      owner_(owner),
+      dpi_(App().HasBackend() ? App().GetBackend().SystemDpi() : kDefaultDpi) {
   SetVisible(false);
+}
+
+void TForm::SetDpi(int dpi) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  ScaleChanged();
 }
 
 TForm::~TForm() = default;
@@ -349,6 +382,27 @@ void TForm::Close() {
   closed_ = true;
   SetVisible(false);
   App().GetBackend().HideForm(*this);
+}
+
+void TForm::SetTaskbar(const TaskbarProgress& progress) {
+  if (progress == taskbar_) return;
+  taskbar_ = progress;
+  Changed(Prop::Taskbar);
+}
+
+TaskbarStateScope::TaskbarStateScope(TForm& form, TaskbarState state)
+    : form_(form), previous_(form.Taskbar().State) {
+  if (previous_ == TaskbarState::None) return;
+  TaskbarProgress shown = form.Taskbar();
+  shown.State = state;
+  form.SetTaskbar(shown);
+}
+
+TaskbarStateScope::~TaskbarStateScope() {
+  if (previous_ == TaskbarState::None) return;
+  TaskbarProgress shown = form_.Taskbar();
+  shown.State = previous_;
+  form_.SetTaskbar(shown);
 }
 
 void TForm::SetActiveControl(TControl* control) {

@@ -64,7 +64,9 @@ enum ModalResultCode : int {
 };
 
 // What a peer must reflect after the control changed.
-enum class Prop { Bounds, Caption, Visible, Enabled, Font, Color, Value, Tabs, Items, Picture, Focus };
+// Scale: the form's DPI changed; places, sizes, fonts and pictures are shown
+// anew at the new scale. Taskbar: the form's taskbar progress changed.
+enum class Prop { Bounds, Caption, Visible, Enabled, Font, Color, Value, Tabs, Items, Picture, Focus, Scale, Taskbar };
 
 class TControl;
 class TWinControl;
@@ -90,6 +92,7 @@ class TControl {
   const std::string& Name() const { return name_; }
   TWinControl* Parent() const { return parent_; }
   TForm* OwnerForm();
+  const TForm* OwnerForm() const { return const_cast<TControl*>(this)->OwnerForm(); }
 
   int Left() const { return left_; }
   int Top() const { return top_; }
@@ -110,6 +113,9 @@ class TControl {
   bool Showing() const;
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
+  // Visible and enabled, itself and every parent below the form: only then
+  // does a click (or the key that presses a button) reach the control.
+  bool AcceptsInput() const;
   const Font& GetFont() const { return font_; }
   void SetFont(const Font& font);
   Color GetColor() const { return color_; }
@@ -130,6 +136,9 @@ class TControl {
   std::function<void(Point at, Point screenAt)> OnContextPopup;
 
   // Input entry points: the backend (or a test) reports what the user did.
+  // A click on a control that does not accept input does nothing: a click
+  // queued or posted while it did may be handled after it was disabled or
+  // hidden.
   virtual void Click();
   virtual void DoMouseDown(MouseButton button, ShiftState shift, Point at);
   virtual void DoMouseUp(MouseButton button, ShiftState shift, Point at);
@@ -140,6 +149,8 @@ class TControl {
 
   ControlPeer* Peer() const { return peer_.get(); }
   void AttachPeer(std::unique_ptr<ControlPeer> peer);
+  // The form's DPI changed: shows the control anew at the new scale.
+  virtual void ScaleChanged() { Changed(Prop::Scale); }
   void DetachPeer() { peer_.reset(); }
 
  protected:
@@ -181,6 +192,8 @@ class TWinControl : public TControl {
   // Depth-first search by name; nullptr when absent.
   TControl* FindControl(const std::string& name);
   void RemoveChild(TControl* child);
+  // The control itself first, then its children.
+  void ScaleChanged() override;
 
  protected:
   void Resized() override;
@@ -205,7 +218,9 @@ class TLabel : public TControl {
   // starts a new line).
   void SetCaption(const std::string& caption) override;
   void SetFont(const Font& font);
+  // Measured in the font of the form's scale (see TForm::Dpi).
   void AdjustSize();
+  void ScaleChanged() override;
 };
 
 class TButton : public TControl {
@@ -253,6 +268,8 @@ class TProgressBar : public TControl {
   // always kept within the range.
   void SetMax(std::int32_t max);
   void SetPosition(std::int32_t position);
+  // Raised after the maximum or the position was set.
+  std::function<void()> OnChange;
 
  private:
   std::int32_t min_ = 0, max_ = 100, position_ = 100;
@@ -300,6 +317,17 @@ class TPageControl : public TWinControl {
   int active_ = -1;
 };
 
+// What a form's taskbar button shows: no progress, or progress in the
+// normal, paused or error state (Completed of Total).
+enum class TaskbarState { None, Normal, Paused, Error };
+struct TaskbarProgress {
+  TaskbarState State = TaskbarState::None;
+  std::int64_t Completed = 0, Total = 0;
+  bool operator==(const TaskbarProgress& o) const {
+    return State == o.State && Completed == o.Completed && Total == o.Total;
+  }
+};
+
 enum class BorderStyle { Sizeable, Dialog };
 enum class FormPosition { Designed, ScreenCenter, OwnerFormCenter };
 
@@ -323,6 +351,22 @@ class TForm : public TWinControl {
   // goes on as usual (to the focused control, dialog navigation included).
   bool KeyPreview = false;
   std::string IconResource;  // frame icon; empty for none
+  // Screen readers take the window for a dialog and read its texts when it
+  // opens (set before the window is made).
+  bool AccessibleDialog = false;
+
+  // Dots per inch of the screen the form's window is on; every place, size
+  // and font height of the form stays in 96-DPI pixels and is scaled by it
+  // where the window is laid out (ui/Scaling.h). A new form starts at the
+  // backend's system DPI; the backend sets the window's own.
+  int Dpi() const { return dpi_; }
+  // Measures the labels anew and lays the window out again at dpi.
+  void SetDpi(int dpi);
+
+  // The progress on the form's taskbar button. Where the system has no
+  // such button the form still keeps it (and tests read it here).
+  const TaskbarProgress& Taskbar() const { return taskbar_; }
+  void SetTaskbar(const TaskbarProgress& progress);
 
   int ModalResult = mrNone;
   bool IsModal() const { return modal_; }
@@ -337,6 +381,10 @@ class TForm : public TWinControl {
   std::function<void(bool& canClose)> OnCloseQuery;
   std::function<void()> OnShow;
   std::function<void()> OnClose;
+  // While the form is shown modally: raised about once a second, and at once
+  // when the system reports that a device came or went (a disc inserted or
+  // taken out), for a form that waits for something to arrive.
+  std::function<void()> OnDeviceWatch;
 
   // The control that has the keyboard focus (nullptr for the form itself).
   TControl* ActiveControl() const { return active_; }
@@ -354,6 +402,22 @@ class TForm : public TWinControl {
   TControl* active_ = nullptr;
   bool modal_ = false;
   bool closed_ = false;
+  int dpi_;
+  TaskbarProgress taskbar_;
+};
+
+// Shows a state on a form's taskbar button while it lives, then the state
+// shown before; a button that shows no progress is left alone.
+class TaskbarStateScope {
+ public:
+  TaskbarStateScope(TForm& form, TaskbarState state);
+  ~TaskbarStateScope();
+  TaskbarStateScope(const TaskbarStateScope&) = delete;
+  TaskbarStateScope& operator=(const TaskbarStateScope&) = delete;
+
+ private:
+  TForm& form_;
+  TaskbarState previous_;
 };
 
 }  // namespace ui

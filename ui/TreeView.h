@@ -56,14 +56,16 @@ class TTreeNode {
 enum class StockPicture { CheckBoxUnchecked, CheckBoxChecked, CheckBoxMixed };
 
 // A tree's state pictures: cells of Width x Height, cell n shown for state
-// index n. The backend draws the stock pictures and keeps its native list in
-// Native (an HIMAGELIST on Win32, made when the peer first shows the list).
+// index n, in 96-DPI pixels. The backend draws the stock pictures and keeps
+// its native list in Native (an HIMAGELIST on Win32, made when the peer first
+// shows the list, for a screen of NativeDpi).
 struct TStateImages {
   int Width = 16, Height = 16;
   std::vector<StockPicture> Cells;
   Color HighlightColor = clHighlight;  // mark colour of classic check boxes
   Color FrameColor = clBtnShadow;      // outline colour of classic check boxes
   std::shared_ptr<void> Native;
+  int NativeDpi = 0;
 };
 
 // What a tree peer adds to the common peer: node structure and geometry.
@@ -96,6 +98,11 @@ class TTreeView : public TControl {
   bool HideSelection = true;
   bool BorderNone = true;
   int StateImageWidth = 0;  // width of a state picture cell; 0 for no state pictures
+  // The state pictures are check boxes with the standard state indices of
+  // tree views with check boxes (1 unchecked, 2 checked, 3 partly checked),
+  // so that accessibility tools read them as such; the tree still changes
+  // states only through its own input handling.
+  bool CheckBoxes = false;
   int ImageWidth = 0;       // width of a node icon; 0 for no icons
   // A native image list (HIMAGELIST on Win32) that ImageIndex and
   // SelectedIndex refer to; set before the peer is created. Null for none.
@@ -121,7 +128,7 @@ class TTreeView : public TControl {
   bool IsEditing() const { return editing_; }
   void StartEdit(TTreeNode* node);
 
-  // The text part of a node's row, in client pixels.
+  // The text part of a node's row, in 96-DPI client pixels.
   Rect LabelRect(const TTreeNode& node);
   // The node whose row holds the point, or nullptr.
   TTreeNode* NodeAt(Point at);

@@ -2,7 +2,6 @@
 // button of the target folder page.
 #include "catalogue/DiscDescriptor.h"
 #include "dialogs/MessageDialogTypes.h"
-#include "engine/DiscPlan.h"
 #include "engine/InstallRun.h"
 #include "text/AnsiText.h"
 #include "wizard/ProgressPageSink.h"
@@ -10,6 +9,9 @@
 #include "wizard/U_ChooseCD.h"
 
 void Tfm_Install::bt_NextClick() {
+  // A click that was queued while the run went on (Next pressed twice, say)
+  // must not leave the progress page under the running copy.
+  if (installRunning_) return;
   switch (ActivePage()) {
     case pgWelcome:
       bt_Last->SetVisible(true);
@@ -39,7 +41,6 @@ void Tfm_Install::bt_NextClick() {
 
     case pgSpecialty:
       ShowPage(pgProgress);
-      engine::PlanDiscs(State, platform_, ListSpecialtyChecks());
       bt_Next->SetVisible(false);
       bt_cancel->SetBounds(bt_Next->Left(), bt_Next->Top(), bt_cancel->Width(), bt_cancel->Height());
       bt_cancel->SetVisible(true);
@@ -68,7 +69,12 @@ void Tfm_Install::InstallSelectedPacks() {
   Tfrm_ChooseDriver frm_ChooseDriver(this, platform_, shell_);
   frm_ChooseDriver.SetSkin(nullptr);
   wizard::ProgressPageSink progressPage(*this, frm_ChooseDriver);
-  engine::RunInstall(State, platform_, progressPage);
+  installRunning_ = true;
+  struct RunningFlag {
+    bool& running;
+    ~RunningFlag() { running = false; }
+  } runningFlag{installRunning_};
+  engine::RunInstall(State, platform_, progressPage, ListSpecialtyChecks());
 }
 
 bool Tfm_Install::LoadCatalogue() {
@@ -102,8 +108,10 @@ void Tfm_Install::bt_LastClick() {
 }
 
 void Tfm_Install::bt_cancelClick() {
-  if (ShowMessageDialog("是否中断安装过程？", dialogs::mtWarning, dialogs::mbYes | dialogs::mbNo, 0) !=
-      ui::mrYes) {
+  // The focus and Enter start on No, so that a key or a click meant for Next
+  // that arrives at this question does not cancel the installation.
+  if (SkinMessage1.ShowMessageDialog("是否中断安装过程？", dialogs::mtWarning, dialogs::mbYes | dialogs::mbNo, 0,
+                                     dialogs::mbNo) != ui::mrYes) {
     return;
   }
   // The running copy stops at its next file or folder.

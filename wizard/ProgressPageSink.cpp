@@ -19,24 +19,36 @@ void ShowFigures(ui::TProgressBar& bar, const engine::BarFigures& figures) {
 
 }  // namespace
 
+// During the run the taskbar button shows the area bar's progress.
 void ProgressPageSink::RunStarted() {
   form_.bt_Last->SetVisible(false);
   form_.bt_Next->SetEnabled(false);
+  form_.SetTaskbar({ui::TaskbarState::Normal, form_.AreaProgress->Position(), form_.AreaProgress->Max()});
 }
 
 // After a failed copy the user has just answered Abort (or cancelled): a key
 // pressed again must not reach Next.
-void ProgressPageSink::RunEnded(bool copyFailed) { form_.ShowButtonsAfterRun(!copyFailed); }
+void ProgressPageSink::RunEnded(bool copyFailed) {
+  form_.ShowButtonsAfterRun(!copyFailed);
+  form_.SetTaskbar({});
+}
 
 void ProgressPageSink::ShowPackStatus(const std::string& text) { ShowText(*form_.Lb_Spec, text); }
 
 void ProgressPageSink::ShowFileStatus(const std::string& text) { ShowText(*form_.Lb_File, text); }
 
-void ProgressPageSink::ShowAreaBar(const engine::BarFigures& figures) { ShowFigures(*form_.AreaProgress, figures); }
+void ProgressPageSink::ShowAreaBar(const engine::BarFigures& figures) {
+  ShowFigures(*form_.AreaProgress, figures);
+  const ui::TaskbarProgress& shown = form_.Taskbar();
+  if (shown.State == ui::TaskbarState::None) return;  // the run is over
+  form_.SetTaskbar({shown.State, form_.AreaProgress->Position(), form_.AreaProgress->Max()});
+}
 
 void ProgressPageSink::ShowFileBar(const engine::BarFigures& figures) { ShowFigures(*form_.FileProgress, figures); }
 
 engine::CopyFailureAnswer ProgressPageSink::AskAboutFailedCopy(const std::string& text) {
+  // While the question is open, the taskbar button shows the error state.
+  ui::TaskbarStateScope copyError(form_, ui::TaskbarState::Error);
   switch (form_.ShowMessageDialog(text, dialogs::mtError, dialogs::mbAbort | dialogs::mbRetry | dialogs::mbIgnore,
                                   0)) {
     case ui::mrAbort:
@@ -49,6 +61,8 @@ engine::CopyFailureAnswer ProgressPageSink::AskAboutFailedCopy(const std::string
 }
 
 std::string ProgressPageSink::AskForNextDisc(const std::string& presetPath, const std::vector<std::string>& labels) {
+  // The run waits for the user: the taskbar button shows it paused.
+  ui::TaskbarStateScope paused(form_, ui::TaskbarState::Paused);
   frm_ChooseDriver_.SetPath(presetPath);
   frm_ChooseDriver_.SetLabels(labels);
   frm_ChooseDriver_.ShowModal();

@@ -35,7 +35,7 @@ std::string Tfm_Install::ReadRegisteredInstallPath() {
     case platform::RegistryRead::Ok:
       return path;
     case platform::RegistryRead::NotAString:
-      throw std::runtime_error(std::string("Invalid data type for '") + kInstallValue + "'");
+      throw std::runtime_error(std::string("注册表值的数据类型无效：'") + kInstallValue + "'");
     case platform::RegistryRead::KeyMissing:
     case platform::RegistryRead::ValueMissing:
       break;

@@ -28,7 +28,7 @@ Tfm_Install::Tfm_Install(platform::Platform& platform, platform::ShellNamespace&
       Argument1(std::move(argument1)),
       platform_(platform),
       shell_(shell) {
-  SetCaption("Tavrin素材安装程序");
+  SetCaption(kCaption);
   SetClientSize(498, 291);
   Position = ui::FormPosition::ScreenCenter;
   Border = ui::BorderStyle::Sizeable;

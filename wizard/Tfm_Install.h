@@ -16,6 +16,8 @@
 class Tfm_Install : public ui::TForm {
  public:
   static constexpr int kPageCount = 5;
+  // The window's caption, by which a second start of the program finds it.
+  static constexpr const char* kCaption = "Tavrin素材安装程序";
   enum Page { pgWelcome = 0, pgTarget = 1, pgSpecialty = 2, pgProgress = 3, pgFinish = 4 };
 
   // argument1 is the first command-line argument of the relaunched copy: a
@@ -100,4 +102,6 @@ class Tfm_Install : public ui::TForm {
 
   platform::Platform& platform_;
   platform::ShellNamespace& shell_;
+  // True while InstallSelectedPacks runs.
+  bool installRunning_ = false;
 };

@@ -1,10 +1,23 @@
 #include "wizard/U_ChooseCD.h"
 
+#include "catalogue/DiscProbe.h"
+#include "engine/DiscPlan.h"
+#include "media/IsoImage.h"
 #include "text/AnsiText.h"
 
 namespace {
 
 ui::Font PromptFont() { return ui::Font{"宋体", 12, false, ui::clWindowText}; }
+
+// The roots of the CD-ROM drives, A:\ to Z:\.
+std::vector<std::string> CdRomDrives(platform::Platform& platform) {
+  std::vector<std::string> roots;
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    const std::string root = std::string(1, letter) + ":\\";
+    if (platform.GetDriveType(root) == platform::kDriveCdRom) roots.push_back(root);
+  }
+  return roots;
+}
 
 }  // namespace
 
@@ -33,6 +46,8 @@ Tfrm_ChooseDriver::Tfrm_ChooseDriver(ui::TForm* owner, platform::Platform& platf
   bt_OK = &Add<ui::TButton>("bt_OK", "确定", 273, 136, 75, 25);
   bt_Cancel = &Add<ui::TButton>("bt_Cancel", "取消", 355, 136, 75, 25);
   bt_Cancel->ModalResult = ui::mrCancel;
+  Lb_Problem = &Add<ui::TLabel>("Lb_Problem", 13, 141, "");
+  Lb_Problem->SetFont(ui::Font{"宋体", 12, false, ui::clRed});
 
   selDir.Title = "选择驱动器";
 
@@ -40,6 +55,7 @@ Tfrm_ChooseDriver::Tfrm_ChooseDriver(ui::TForm* owner, platform::Platform& platf
   bt_selDir->OnClick = [this] { bt_selDirClick(); };
   bt_OK->OnClick = [this] { bt_OKClick(); };
   bt_Cancel->OnClick = [this] { bt_CancelClick(); };
+  OnDeviceWatch = [this] { LookForNeededDisc(); };
 }
 
 void Tfrm_ChooseDriver::SetPath(const std::string& path) {
@@ -51,6 +67,7 @@ void Tfrm_ChooseDriver::SetLabels(const std::vector<std::string>& labels) {
   std::string joined;
   for (std::size_t i = 0; i < labels.size(); ++i) joined += (i > 0 ? "或" : "") + labels[i];
   Label5->SetCaption(joined);
+  labels_ = labels;
 }
 
 void Tfrm_ChooseDriver::SetSkin(dialogs::TSkinData* skin) {
@@ -61,15 +78,11 @@ void Tfrm_ChooseDriver::SetSkin(dialogs::TSkinData* skin) {
 }
 
 void Tfrm_ChooseDriver::FormShow() {
+  Lb_Problem->SetCaption("");
   // Without a preset folder, propose the first CD-ROM drive.
   if (!SelectedPath.empty()) return;
-  for (char letter = 'A'; letter <= 'Z'; ++letter) {
-    const std::string root = std::string(1, letter) + ":\\";
-    if (platform_.GetDriveType(root) == platform::kDriveCdRom) {
-      edt_path->SetText(root);
-      return;
-    }
-  }
+  const std::vector<std::string> drives = CdRomDrives(platform_);
+  if (!drives.empty()) edt_path->SetText(drives.front());
 }
 
 void Tfrm_ChooseDriver::bt_selDirClick() {
@@ -81,11 +94,44 @@ void Tfrm_ChooseDriver::bt_selDirClick() {
 }
 
 void Tfrm_ChooseDriver::bt_OKClick() {
-  const std::string path = edt_path->Text();
-  // An empty text names no folder.
-  if (path.empty() || !platform::DirectoryExists(platform_, path)) return;
-  SelectedPath = text::IncludeTrailingBackslash(path);
-  ModalResult = ui::mrOk;
+  // A text that names no folder (nor image) changes nothing. A readable disc
+  // that is not needed is taken all the same: the run reads it and asks again.
+  const std::string disc = TypedDisc();
+  if (disc.empty()) return;
+  TLabelString label;
+  std::string problem;
+  if (!catalogue::ProbeDiscLabel(platform_, disc, label, problem)) {
+    Lb_Problem->SetCaption(problem);
+    return;
+  }
+  Accept(disc);
 }
 
 void Tfrm_ChooseDriver::bt_CancelClick() { SelectedPath.clear(); }
+
+void Tfrm_ChooseDriver::LookForNeededDisc() {
+  const std::string typed = TypedDisc();
+  if (!typed.empty() && HoldsNeededDisc(typed)) return Accept(typed);
+  for (const std::string& root : CdRomDrives(platform_))
+    if (HoldsNeededDisc(root)) return Accept(root);
+}
+
+std::string Tfrm_ChooseDriver::TypedDisc() {
+  const std::string path = edt_path->Text();
+  // An empty text names no folder.
+  if (path.empty()) return "";
+  if (ImagesAsDiscs && media::IsImageFile(platform_, path)) return path;
+  return platform::DirectoryExists(platform_, path) ? text::IncludeTrailingBackslash(path) : "";
+}
+
+bool Tfrm_ChooseDriver::HoldsNeededDisc(const std::string& disc) {
+  TLabelString label;
+  std::string problem;
+  return catalogue::ProbeDiscLabel(platform_, disc, label, problem) &&
+         engine::IndexOfNeededLabel(platform_, labels_, label.Text()) >= 0;
+}
+
+void Tfrm_ChooseDriver::Accept(const std::string& disc) {
+  SelectedPath = disc;
+  ModalResult = ui::mrOk;
+}

@@ -2,6 +2,11 @@
 // still needed and lets the user confirm, type or browse for the folder where
 // the next disc can be read. The caller shows it modally and then reads
 // SelectedPath: the confirmed folder with a final "\", or empty after Cancel.
+//
+// While it is shown it also looks for a needed disc by itself, in every
+// CD-ROM drive and at the folder in edt_path, about once a second and when
+// the system reports a device change; a disc whose CDFile.Dat carries a
+// needed label closes it as if OK had been pressed with that folder.
 #pragma once
 #include <string>
 #include <vector>
@@ -19,12 +24,17 @@ class Tfrm_ChooseDriver : public ui::TForm {
 
   // Presets the folder: SelectedPath and the text of edt_path.
   void SetPath(const std::string& path);
-  // Shows the labels in Label5, joined with "或".
+  // Shows the labels in Label5, joined with "或"; they are the discs that
+  // the prompt accepts by itself.
   void SetLabels(const std::vector<std::string>& labels);
   // Lends the wizard window's skin to the prompt's folder chooser.
   void SetSkin(dialogs::TSkinData* skin);
 
   std::string SelectedPath;
+  // Whether an .iso file named in edt_path counts as a disc (SelectedPath is
+  // then the image's path, without a final "\"): only for a run that can
+  // copy from images.
+  bool ImagesAsDiscs = false;
 
   ui::TImage* Image1;
   ui::TLabel* Label1;
@@ -36,6 +46,8 @@ class Tfrm_ChooseDriver : public ui::TForm {
   ui::TButton* bt_selDir;
   ui::TButton* bt_OK;
   ui::TButton* bt_Cancel;
+  // Why OK did not take the folder (no readable CDFile.Dat in it).
+  ui::TLabel* Lb_Problem;
   // Lives as long as the prompt: a second browse starts at the folder chosen
   // the first time.
   dialogs::TSkinSelectDirectoryDialog selDir;
@@ -45,6 +57,13 @@ class Tfrm_ChooseDriver : public ui::TForm {
   void bt_selDirClick();
   void bt_OKClick();
   void bt_CancelClick();
+  void LookForNeededDisc();
+  // The disc that the text of edt_path names: an existing folder with a
+  // final "\", or an image when images count; "" for anything else.
+  std::string TypedDisc();
+  bool HoldsNeededDisc(const std::string& disc);
+  void Accept(const std::string& disc);
 
   platform::Platform& platform_;
+  std::vector<std::string> labels_;
 };

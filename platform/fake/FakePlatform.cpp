@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/CodePageText.h"
 #include "text/AnsiText.h"
 
 namespace platform {
@@ -16,18 +17,15 @@ const char* const kPathNotFound = "系统找不到指定的路径";
 const char* const kAccessDenied = "拒绝访问";
 const char* const kInvalidName = "文件名、目录名或卷标语法不正确";
 
-// The error of a failed open, worded as the Win32 platform words it.
-Error OpenError(bool forWriting, const std::string& path, const char* reason) {
-  const std::string failure = forWriting ? "Cannot create file" : "Cannot open file";
-  return Error(failure + " \"" + path + "\". " + reason);
-}
-
 bool StartsWithDrive(const std::string& path) {
   const unsigned char c = path.empty() ? 0 : static_cast<unsigned char>(path[0]);
   return path.size() >= 2 && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) && path[1] == ':';
 }
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// The longest path the ANSI file functions take: MAX_PATH less the ending NUL.
+constexpr std::size_t kMaxPath = 259;
 
 // FindFirstFile's wildcards: "*" any run, "?" any one byte; both upper case.
 bool Matches(const char* mask, const char* name) {
@@ -79,6 +77,14 @@ class FakePlatform::FakeFile : public File {
 
   std::int64_t Size() override { return static_cast<std::int64_t>(node_->contents.size()); }
 
+  bool Seek(std::int64_t offset) override {
+    if (offset < 0) return false;
+    // Past the end is allowed, as on Windows; the next read then fails.
+    position_ = static_cast<std::size_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(offset),
+                                                                   std::numeric_limits<std::size_t>::max()));
+    return true;
+  }
+
  private:
   FakePlatform& owner_;
   std::shared_ptr<Node> node_;
@@ -98,6 +104,7 @@ FakePlatform::Resolved FakePlatform::Resolve(const std::string& path) const {
                                                  : text::IncludeTrailingBackslash(currentFolder_) + full;
     if (!StartsWithDrive(full)) return {};
   }
+  if (full.size() > kMaxPath) return {};
   Resolved r;
   r.drive = static_cast<char>(text::UpperAscii(full.substr(0, 1))[0]);
   std::string name;
@@ -112,7 +119,7 @@ FakePlatform::Resolved FakePlatform::Resolve(const std::string& path) const {
       continue;
     }
     const unsigned char c = static_cast<unsigned char>(full[i]);
-    if (text::IsLeadByte(c) && i + 1 < full.size()) {
+    if (leadBytes_(c) && i + 1 < full.size()) {
       name += full[i];
       name += full[++i];
     } else if (c < 32 || std::strchr("*?\"<>|:", c)) {
@@ -125,7 +132,7 @@ FakePlatform::Resolved FakePlatform::Resolve(const std::string& path) const {
   r.key = std::string(1, r.drive) + ":";
   for (const std::string& n : r.names) {
     r.parentKey = r.key;
-    r.key += "\\" + text::UpperAscii(n);
+    r.key += "\\" + text::UpperAscii(n, leadBytes_);
   }
   return r;
 }
@@ -305,6 +312,11 @@ void FakePlatform::SetMachineValue(const std::string& key, const std::string& va
 
 void FakePlatform::AddMachineKey(const std::string& key) { registryKeys_.insert(RegistryKey(key)); }
 
+void FakePlatform::AddRunningInstance(const std::string& name, const std::string& caption) {
+  instances_.insert(name);
+  windows_.insert(caption);
+}
+
 // --- failure injection
 
 void FakePlatform::FailCopy(const std::string& path, int times) { failingCopies_[ResolveForSetUp(path).key] = times; }
@@ -338,12 +350,22 @@ bool FakePlatform::ShellOpen(const std::string& file, const std::string& paramet
   return shellOpenResult_;
 }
 
+bool FakePlatform::ClaimInstance(const std::string& name) { return instances_.insert(name).second; }
+
+bool FakePlatform::InstanceRunning(const std::string& name) { return instances_.count(name) > 0; }
+
+bool FakePlatform::BringWindowToFront(const std::string& caption) {
+  if (!windows_.count(caption)) return false;
+  windowsBroughtToFront_.push_back(caption);
+  return true;
+}
+
 // --- Platform: files and folders
 
 std::vector<FindEntry> FakePlatform::ListFolder(const std::string& pattern) {
-  std::string mask = text::UpperAscii(text::ExtractFileName(pattern));
-  const Resolved folder = Resolve(text::ExtractFilePath(pattern));
-  if (mask.empty() || !folder.valid || !IsFolderKey(folder.key)) return {};
+  std::string mask = text::UpperAscii(text::ExtractFileName(pattern, leadBytes_), leadBytes_);
+  const Resolved folder = Resolve(text::ExtractFilePath(pattern, leadBytes_));
+  if (mask.empty() || pattern.size() > kMaxPath || !folder.valid || !IsFolderKey(folder.key)) return {};
   if (mask == "*.*") mask = "*";  // as FindFirstFile: also names without a dot
 
   std::vector<FindEntry> entries;
@@ -361,9 +383,10 @@ std::vector<FindEntry> FakePlatform::ListFolder(const std::string& pattern) {
 
   entries.erase(std::remove_if(entries.begin(), entries.end(),
                                [&](const FindEntry& e) {
-                                 return !Matches(mask.c_str(), text::UpperAscii(e.Name).c_str());
+                                 return !Matches(mask.c_str(), text::UpperAscii(e.Name, leadBytes_).c_str());
                                }),
                 entries.end());
+  if (AfterList) AfterList(pattern, entries);
   return entries;
 }
 
@@ -509,6 +532,33 @@ RegistryRead FakePlatform::ReadMachineString(const std::string& key, const std::
 int FakePlatform::CompareTextNoCase(const std::string& a, const std::string& b) {
   const int c = text::UpperAscii(a).compare(text::UpperAscii(b));
   return c < 0 ? -1 : c > 0 ? 1 : 0;
+}
+
+std::string FakePlatform::AnsiToUtf8(const std::string& ansi) { return CodePageToUtf8(ansi, kGbkCodePage); }
+void FakePlatform::AddAnsiCharacters(const std::u16string& wide, const std::string& ansi) {
+  std::size_t at = 0;
+  for (const char16_t unit : wide) {
+    if (at >= ansi.size()) throw std::logic_error("fewer ANSI characters than UTF-16 units");
+    const std::size_t length = text::IsLeadByte(static_cast<unsigned char>(ansi[at])) ? 2 : 1;
+    ansiCharacters_[unit] = ansi.substr(at, length);
+    at += length;
+  }
+  if (at != ansi.size()) throw std::logic_error("more ANSI characters than UTF-16 units");
+}
+
+bool FakePlatform::WideToAnsi(const std::u16string& wide, std::string& ansi) {
+  std::string result;
+  for (const char16_t unit : wide) {
+    if (unit < 0x80) {
+      result += static_cast<char>(unit);
+      continue;
+    }
+    const auto known = ansiCharacters_.find(unit);
+    if (known == ansiCharacters_.end()) return false;
+    result += known->second;
+  }
+  ansi = std::move(result);
+  return true;
 }
 
 }  // namespace platform

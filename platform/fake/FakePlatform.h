@@ -9,7 +9,10 @@
 //   relative path starts at CurrentFolder(). "C:\a\" and "c:\A" are the same
 //   folder. "\" is recognised only as a whole character, never as the second
 //   byte of a double-byte character. A name holding *?"<>|, ":" or a byte
-//   below 32 is invalid: operations on it fail, opens raise.
+//   below 32, and a path (or listing pattern) longer than 259 characters
+//   once made absolute, are invalid: operations on them fail, opens raise.
+// - Attribute bits are only stored: a folder carrying the reparse-point bit
+//   is a plain folder here, and a test decides what listing it shows.
 // - ListFolder reports "." and ".." first for a sub-folder (not for a drive
 //   root), then the entries in creation order. A file that is truncated keeps
 //   its place; a file that is deleted and made again goes to the end.
@@ -73,6 +76,15 @@ class FakePlatform : public Platform {
   void SetCurrentFolder(const std::string& folder) { currentFolder_ = folder; }
   const std::string& CurrentFolder() const { return currentFolder_; }
   void SetDecimalSeparator(char separator) { decimalSeparator_ = separator; }
+  // The lead bytes of the machine's ANSI code page (GBK unless set); its own
+  // paths are read by them too.
+  void SetLeadBytes(const text::LeadBytes& rule) { leadBytes_ = rule; }
+  void SetNow(const LocalTime& now) { now_ = now; }
+  void SetWindowsVersion(const std::string& version) { windowsVersion_ = version; }
+  // The machine's ANSI code page knows ASCII and the characters added here:
+  // each UTF-16 unit of wide pairs with the next whole character of ansi
+  // (one byte, or a lead byte and its second byte).
+  void AddAnsiCharacters(const std::u16string& wide, const std::string& ansi);
   // A value in HKEY_LOCAL_MACHINE (its key is created with it); isString
   // false stands for any value type that is not a string.
   void SetMachineValue(const std::string& key, const std::string& value, const std::string& data,
@@ -81,6 +93,11 @@ class FakePlatform : public Platform {
 
   const std::vector<ShellCall>& ShellCalls() const { return shellCalls_; }
   void SetShellOpenResult(bool result) { shellOpenResult_ = result; }
+
+  // Another process holds the instance name and shows a window with caption.
+  void AddRunningInstance(const std::string& name, const std::string& caption);
+  // The captions of the windows brought to the front, in order.
+  const std::vector<std::string>& WindowsBroughtToFront() const { return windowsBroughtToFront_; }
 
   // --- failure injection
   static constexpr int kAlways = -1;
@@ -101,6 +118,10 @@ class FakePlatform : public Platform {
   void SetKeepPartialCopies(bool keep) { keepPartialCopies_ = keep; }
   // Run at the start of every CopyFile, before anything is checked.
   std::function<void(const std::string& source, const std::string& target)> BeforeCopy;
+  // Run on the result of every ListFolder: it may add entries the fake
+  // cannot hold (a name with "\" in it) or show another folder's entries (a
+  // junction that leads back up).
+  std::function<void(const std::string& pattern, std::vector<FindEntry>& entries)> AfterList;
 
   // --- Platform
   std::string TempPath() override { return tempPath_; }
@@ -108,6 +129,9 @@ class FakePlatform : public Platform {
   std::string CommandLine() override { return commandLine_; }
   bool SameFolder(const std::string& a, const std::string& b) override;
   bool ShellOpen(const std::string& file, const std::string& parameters) override;
+  bool ClaimInstance(const std::string& name) override;
+  bool InstanceRunning(const std::string& name) override;
+  bool BringWindowToFront(const std::string& caption) override;
 
   std::vector<FindEntry> ListFolder(const std::string& pattern) override;
   std::uint32_t GetAttributes(const std::string& path) override;
@@ -127,6 +151,12 @@ class FakePlatform : public Platform {
 
   int CompareTextNoCase(const std::string& a, const std::string& b) override;
   char DecimalSeparator() override { return decimalSeparator_; }
+  text::LeadBytes AnsiLeadBytes() override { return leadBytes_; }
+  std::string AnsiToUtf8(const std::string& ansi) override;
+
+  LocalTime Now() override { return now_; }
+  std::string WindowsVersion() override { return windowsVersion_; }
+  bool WideToAnsi(const std::u16string& wide, std::string& ansi) override;
 
  private:
   struct Volume {
@@ -191,8 +221,15 @@ class FakePlatform : public Platform {
   std::string commandLine_ = "\"E:\\Setup.exe\"";
   std::string currentFolder_ = "C:\\";
   char decimalSeparator_ = '.';
+  text::LeadBytes leadBytes_ = text::LeadBytes::Gbk();
+  LocalTime now_ = {2024, 3, 9, 8, 5, 7, 42};
+  std::string windowsVersion_ = "Windows 10.0 build 19045";
+  std::map<char16_t, std::string> ansiCharacters_;
   std::vector<ShellCall> shellCalls_;
   bool shellOpenResult_ = true;
+  std::set<std::string> instances_;  // names held by this or another process
+  std::set<std::string> windows_;    // captions of other processes' windows
+  std::vector<std::string> windowsBroughtToFront_;
 
   std::map<std::string, int> failingCopies_;  // key -> remaining (kAlways: every time)
   std::set<std::string> failingOpens_;

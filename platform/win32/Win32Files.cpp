@@ -47,18 +47,23 @@ class Win32File final : public File {
     return size.QuadPart;
   }
 
+  bool Seek(std::int64_t offset) override {
+    LARGE_INTEGER position;
+    position.QuadPart = offset;
+    return ::SetFilePointerEx(handle_.Get(), position, nullptr, FILE_BEGIN) != 0;
+  }
+
  private:
   win32::FileHandle handle_;
 };
 
 // The open file, or Error naming the path and the system's reason.
-std::unique_ptr<File> OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
-                               const char* failure) {
+std::unique_ptr<File> OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
   win32::FileHandle handle(::CreateFileA(path.c_str(), access, share, nullptr, disposition,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!handle.IsOpen()) {
     const DWORD code = ::GetLastError();
-    throw Error(std::string(failure) + " \"" + path + "\". " + win32::SystemErrorMessage(code));
+    throw OpenError(access & GENERIC_WRITE, path, win32::SystemErrorMessage(code));
   }
   return std::make_unique<Win32File>(std::move(handle));
 }
@@ -104,11 +109,11 @@ bool Win32Platform::MoveFile(const std::string& source, const std::string& targe
 bool Win32Platform::DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
 
 std::unique_ptr<File> Win32Platform::OpenRead(const std::string& path) {
-  return OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, "Cannot open file");
+  return OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
 }
 
 std::unique_ptr<File> Win32Platform::OpenWrite(const std::string& path) {
-  return OpenFile(path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS, "Cannot create file");
+  return OpenFile(path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS);
 }
 
 }  // namespace platform

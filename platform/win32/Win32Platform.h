@@ -1,6 +1,7 @@
 // The platform on the real system: each operation is the Win32 A call that
 // the interface names, one source file per concept (Win32Files.cpp,
-// Win32Drives.cpp, Win32Registry.cpp, Win32Locale.cpp, Win32Process.cpp).
+// Win32Drives.cpp, Win32Registry.cpp, Win32Locale.cpp, Win32Process.cpp,
+// Win32System.cpp).
 #pragma once
 #include "platform/Platform.h"
 
@@ -14,6 +15,9 @@ class Win32Platform final : public Platform {
   std::string CommandLine() override;
   bool SameFolder(const std::string& a, const std::string& b) override;
   bool ShellOpen(const std::string& file, const std::string& parameters) override;
+  bool ClaimInstance(const std::string& name) override;
+  bool InstanceRunning(const std::string& name) override;
+  bool BringWindowToFront(const std::string& caption) override;
 
   // --- files and folders (Win32Files.cpp)
   std::vector<FindEntry> ListFolder(const std::string& pattern) override;
@@ -37,6 +41,13 @@ class Win32Platform final : public Platform {
   // --- locale (Win32Locale.cpp)
   int CompareTextNoCase(const std::string& a, const std::string& b) override;
   char DecimalSeparator() override;
+  text::LeadBytes AnsiLeadBytes() override;
+  std::string AnsiToUtf8(const std::string& ansi) override;
+
+  // --- system (Win32System.cpp)
+  LocalTime Now() override;
+  std::string WindowsVersion() override;
+  bool WideToAnsi(const std::u16string& wide, std::string& ansi) override;
 };
 
 }  // namespace platform

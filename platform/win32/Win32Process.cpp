@@ -1,5 +1,6 @@
 // Process and start-up: temporary folder, own path and command line, the
-// identity of folders, and starting a program through the shell.
+// identity of folders, starting a program through the shell, and the one
+// running instance of the program.
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WinApi.h"
@@ -96,6 +97,34 @@ bool Win32Platform::ShellOpen(const std::string& file, const std::string& parame
                                            SW_SHOWNORMAL);
   // Results above 32 mean success; smaller ones are error codes.
   return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+bool Win32Platform::ClaimInstance(const std::string& name) {
+  // The handle stays open for the life of the process: the system closes it,
+  // and so frees the name, when the process ends however it ends.
+  const HANDLE mutex = ::CreateMutexA(nullptr, FALSE, name.c_str());
+  if (!mutex) return false;
+  if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+    ::CloseHandle(mutex);
+    return false;
+  }
+  return true;
+}
+
+bool Win32Platform::InstanceRunning(const std::string& name) {
+  const HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
+  if (!mutex) return ::GetLastError() == ERROR_ACCESS_DENIED;  // held by a more privileged process
+  ::CloseHandle(mutex);
+  return true;
+}
+
+bool Win32Platform::BringWindowToFront(const std::string& caption) {
+  const HWND window = ::FindWindowA(nullptr, caption.c_str());
+  if (!window) return false;
+  if (::IsIconic(window)) ::ShowWindow(window, SW_RESTORE);
+  // A modal dialog of the window (the disc prompt, a question) comes first.
+  ::SetForegroundWindow(::GetLastActivePopup(window));
+  return true;
 }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 // the start-up; the relaunched copy runs the wizard until it is closed.
 #include <exception>
 
+#include "platform/win32/ProcessErrorMode.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32ShellNamespace.h"
 #include "startup/Startup.h"
@@ -47,9 +48,12 @@ class ComApartment {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   LoadDllsFromSystemFolderOnly();
+  platform::win32::FailCriticalErrorsSilently();
   ComApartment com;
 
   platform::Win32Platform win32Platform;
+  // Also installs the lead bytes of the system's code page for the text helpers.
+  platform::SetCurrent(&win32Platform);
   ui::Application& app = ui::App();
   app.Title = ui::Application::TitleFromExeName(win32Platform.ModulePath());
 
@@ -65,8 +69,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     fm_Install.SetSourceRoot(launch.Argument2);
     app.Run(fm_Install);
   } catch (const std::exception& error) {
-    // An error outside any event handler (the window could not be made):
-    // the same report as inside one, and the program ends.
+    // An error outside any event handler (the program could not be placed in
+    // the temporary folder, the window could not be made): the same report
+    // as inside one, and the program ends.
     ::MessageBoxA(nullptr, ui::Application::ErrorReportText(error.what()).c_str(), app.Title.c_str(),
                   MB_OK | MB_ICONSTOP);
     return 1;

@@ -85,7 +85,7 @@ bool BareCopy(platform::Platform& system, const std::string& source, const std::
       if (!BareCopy(system, from + "\\", to + "\\", throughTemporaryName)) return false;
     } else if (!throughTemporaryName) {
       if (!system.CopyFile(from, to, false)) return false;
-    } else if (!system.CopyFile(from, to + ".~copy", false) || !system.MoveFile(to + ".~copy", to)) {
+    } else if (!system.CopyFile(from, target + "~", false) || !system.MoveFile(target + "~", to)) {
       return false;
     }
   }

@@ -22,6 +22,9 @@
 //   shot=NAME[:WINDOW]   ask for a screenshot NAME of the window (the wizard)
 //   ask=WHAT             ask the script for WHAT, then run its answer
 //   gone=WINDOW          wait until the window is closed
+//   stays=WINDOW:MS      fail unless the window stays shown, unchanged, for MS ms
+//   taken=MS             fail unless the disc prompt being answered closes
+//                        (takes a disc) within MS ms
 //
 // The script and the driver talk through TALK_FOLDER: the driver writes its
 // question into the file "request" and waits for the file "answer", which
@@ -324,6 +327,17 @@ class Driver {
       RunAll(talk_.Ask(argument));
     } else if (name == "gone") {
       WaitUntil("'" + window + "' to close", [&] { return FindShown(window) == nullptr; });
+    } else if (name == "stays") {
+      const HWND shown = FindShown(window);
+      const std::vector<std::string> labels = LabelsOf(shown);
+      const DWORD until = GetTickCount() + static_cast<DWORD>(std::stoul(text));
+      while (GetTickCount() < until) {
+        if (!shown || FindShown(window) != shown || LabelsOf(shown) != labels)
+          throw Failure("'" + window + "' did not stay as it was for " + text + " ms");
+        Pause(kPollMs);
+      }
+    } else if (name == "taken") {
+      WaitUntil("the disc prompt to take the disc", [&] { return PromptClosed(); }, std::stoi(argument));
     } else {
       throw Failure("unknown step '" + step + "'");
     }
@@ -451,15 +465,19 @@ class Driver {
       Pause(200);
       const std::string labels = PromptLabels(prompt);
       Say("disc prompt asks for " + labels + " (" + std::to_string(GetTickCount() - started_) + " ms)");
-      const std::vector<std::string> before = LabelsOf(FindShown("wizard"));
+      answered_ = {prompt, labels, LabelsOf(FindShown("wizard"))};
       RunAll(talk_.Ask("prompt " + labels));
-      // The next pass may be over, and the prompt shown again, before a
-      // poll sees it hidden; the wizard's status labels tell that it ran.
-      WaitUntil("the disc prompt to close", [&] {
-        return !IsWindow(prompt) || !IsWindowVisible(prompt) || PromptLabels(prompt) != labels ||
-               LabelsOf(FindShown("wizard")) != before;
-      });
+      WaitUntil("the disc prompt to close", [&] { return PromptClosed(); });
     }
+  }
+
+  // Whether the prompt being answered has closed. The next pass may be over,
+  // and the prompt shown again, before a poll sees it hidden; the wizard's
+  // status labels tell that it ran.
+  bool PromptClosed() const {
+    const HWND prompt = answered_.prompt;
+    return !IsWindow(prompt) || !IsWindowVisible(prompt) || PromptLabels(prompt) != answered_.labels ||
+           LabelsOf(FindShown("wizard")) != answered_.wizardLabels;
   }
 
   static void DismissErrorBox() {
@@ -478,6 +496,12 @@ class Driver {
 
   Talk& talk_;
   const DWORD started_ = GetTickCount();
+  // The disc prompt being answered, as it was when it asked.
+  struct {
+    HWND prompt = nullptr;
+    std::string labels;
+    std::vector<std::string> wizardLabels;
+  } answered_;
 };
 
 }  // namespace
@@ -487,6 +511,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: WizardDriver TALK_FOLDER STEP...\n");
     return 2;
   }
+  // Rectangles and clicks in the screen's own pixels, as Setup.exe (which
+  // is DPI aware) lays its windows out, whatever the screen's scale.
+  SetProcessDPIAware();
   Talk talk(argv[1]);
   Driver driver(talk);
   try {

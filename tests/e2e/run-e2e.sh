@@ -6,13 +6,14 @@
 #
 # The disc set: "国标"/"土建" on CD1 and CD2, "浙江省标"/"市政" on CD1 and
 # CD3, with blanks and Chinese text in folder names, read-only files, nested
-# and empty folders, a .PAK file on every disc of a pack and files of several
-# MB, so that a copy lasts long enough to be cancelled or killed.
+# and empty folders, a different .PAK file on every disc of a pack and files
+# of several MB, so that a copy lasts long enough to be cancelled or killed.
 #
 # Usage: run-e2e.sh SCENARIO Setup.exe WizardDriver.exe WriteDescriptor.exe
 #                   cdtool.exe WORK_FOLDER
-# Scenarios: full_install cancel_and_resume copy_error_abort
-#            wrong_disc_folder killed_and_resume
+# Scenarios: full_install cancel_and_resume copy_error_abort copy_error_ignore
+#            wrong_disc_folder killed_and_resume killed_at_prompt
+#            killed_between_packs killed_after_pack disc_found_by_itself
 set -euo pipefail
 scenario=$1 setup=$(realpath "$2") driver=$(realpath "$3") write_descriptor=$(realpath "$4") cdtool=$(realpath "$5")
 mkdir -p "$6"
@@ -50,12 +51,12 @@ build_discs() {
   chmod -R u+w "$discs" 2>/dev/null || true
   rm -rf "$discs"
   local tujian=MatterLib/国标/土建 shizheng=MatterLib/浙江省标/市政
-  # The same .PAK file on every disc of its pack.
-  data_file "$discs/CD1/$tujian/土建.PAK" 3000
-  data_file "$discs/CD1/$shizheng/市政.PAK" 2500
-  mkdir -p "$discs/CD2/$tujian" "$discs/CD3/$shizheng"
-  cp "$discs/CD1/$tujian/土建.PAK" "$discs/CD2/$tujian/"
-  cp "$discs/CD1/$shizheng/市政.PAK" "$discs/CD3/$shizheng/"
+  # Another .PAK file on every disc of its pack, read-only as on a disc: a
+  # clean install ends with the last disc's.
+  data_file "$discs/CD1/$tujian/土建.PAK" 3000 ro
+  data_file "$discs/CD2/$tujian/土建.PAK" 3100 ro
+  data_file "$discs/CD1/$shizheng/市政.PAK" 2500 ro
+  data_file "$discs/CD3/$shizheng/市政.PAK" 2600 ro
 
   data_file "$discs/CD1/$tujian/基础 说明.txt" 3000 ro
   data_file "$discs/CD1/$tujian/大图 A.dwg" 8M
@@ -99,10 +100,15 @@ fresh_application() {
 # ---------------------------------------------------------------- sessions
 
 log_number=0
-# Prompts expected by the current session, in order: "LABELS DISC" each,
-# DISC being the disc inserted in answer (or a folder typed, see below).
+# Prompts expected by the current session, in order: the labels each asks
+# for, and the answer: a disc inserted (CD1 to CD3; the prompt must take it
+# by itself within 3 s), "foreign:CDn" for a foreign disc first (the prompt
+# must stay) and then CDn, either followed by "|STEP" for steps of the
+# driver to run then; "kill" to kill Setup.exe with the prompt open; or a
+# folder typed into the prompt (see below).
 expected_prompts=()
 prompt_answer=()
+after_insert=()
 prompt_shot=
 answer_request() {
   local question=$1
@@ -114,38 +120,67 @@ answer_request() {
         answer='click=prompt:取消'
         return
       fi
-      local expected=${expected_prompts[0]} disc=${prompt_answer[0]}
+      local expected=${expected_prompts[0]} disc=${prompt_answer[0]%%|*} then=()
+      [[ ${prompt_answer[0]} != *"|"* ]] || IFS='|' read -r -a then <<<"${prompt_answer[0]#*|}"
       expected_prompts=("${expected_prompts[@]:1}")
       prompt_answer=("${prompt_answer[@]:1}")
       [ "$labels" = "$expected" ] || fail "the disc prompt asks for '$labels', expected '$expected'"
-      if [[ $disc == CD* ]]; then
-        wine_cdrom e "$discs/$disc"
-        answer=$(printf '%s\n' $prompt_shot 'click=prompt:确定')
+      if [ "$disc" = kill ]; then
+        kill_setup
+      elif [[ $disc == CD* ]]; then
+        # The prompt takes a needed disc by itself (a click on OK could come
+        # after it closed); the picture is taken before the disc goes in.
+        after_insert=("${then[@]}")
+        answer=$(printf '%s\n' $prompt_shot "ask=insert $disc")
         prompt_shot=
+      elif [[ $disc == foreign:* ]]; then
+        wine_cdrom e "$discs/foreign"
+        after_insert=("${then[@]}")
+        answer=$(printf '%s\n' stays=prompt:3000 "ask=insert ${disc#foreign:}")
       else
-        # A folder typed into the prompt's edit box, then confirmed.
-        answer=$(printf '%s\n' "type=prompt:$disc" 'click=prompt:确定' errorbox)
+        # A folder typed into the prompt's edit box and confirmed: without a
+        # CDFile.Dat the prompt says so and stays, and the user cancels.
+        answer=$(printf '%s\n' "type=prompt:$disc" 'click=prompt:确定' 'label=prompt:光盘配置文件不存在，请检查光盘。' \
+          'click=prompt:取消')
       fi
       ;;
+    "insert "*)
+      # The prompt finds the disc by itself, about once a second.
+      wine_cdrom e "$discs/${question#insert }"
+      answer=$(printf '%s\n' taken=3000 "${after_insert[@]}")
+      after_insert=()
+      ;;
     kill)
-      # Kills the relaunched Setup.exe while a drawing of several MB is on its
-      # way under its temporary name: its Linux process, found by its
-      # command line and this prefix, then the rest of the prefix.
-      local pid
-      pid=$(setup_process_id)
-      [ -n "$pid" ] || fail "no Setup.exe process to kill"
-      local tries=0
-      shopt -s nullglob
-      while ((tries++ < 200000)); do
-        partial=("$library/国标/土建/"*.dwg.~copy "$library/浙江省标/市政/"*.dwg.~copy)
+      # Kills Setup.exe while a drawing of several MB is on its way under its
+      # temporary name (in a pack's top folder, where the big files are).
+      local deadline=$((SECONDS + 60))
+      while ((SECONDS < deadline)); do
+        partial=()
+        for pack in 国标/土建 浙江省标/市政; do
+          [ ! -e "$library/$pack/~" ] || partial+=("$library/$pack/~")
+        done
         ((${#partial[@]} == 0)) || break
       done
-      shopt -u nullglob
-      [ -z "$pid" ] || kill -9 "$pid" 2>/dev/null || true
-      wineserver -k 2>/dev/null || true
+      kill_setup
+      ;;
+    kill-between-packs)
+      # Kills Setup.exe as soon as the first pack is done on this disc.
+      local deadline=$((SECONDS + 60))
+      while ((SECONDS < deadline)) && [ ! -e "$library/国标/土建/Install.Dat" ]; do :; done
+      kill_setup
       ;;
     *) fail "unknown request '$question'" ;;
   esac
+}
+
+# Kills the relaunched Setup.exe: its Linux process, found by its command
+# line and this prefix, then the rest of the prefix.
+kill_setup() {
+  local pid
+  pid=$(setup_process_id)
+  [ -n "$pid" ] || fail "no Setup.exe process to kill"
+  [ -z "$pid" ] || kill -9 "$pid" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
 }
 
 # The Linux process id of the Setup.exe that runs in this prefix.
@@ -183,11 +218,17 @@ finish_as() {
   echo click=wizard:完成 gone=wizard
 }
 
-full_session() {
-  expected_prompts=("CD2或CD3" "CD2") prompt_answer=(CD3 CD2)
+# A session that completes the installation, meeting the prompts set in
+# expected_prompts/prompt_answer.
+completing_session() {
   session "$1" "${to_page2[@]}" click=wizard:下一步 discs label=wizard:复制完成 click=wizard:下一步 \
     $(finish_as 安装完成) ||
     fail "$1: the driver failed"
+}
+
+full_session() {
+  expected_prompts=("CD2或CD3" "CD2") prompt_answer=(CD3 CD2)
+  completing_session "$1"
 }
 
 # The full install once more, with a screenshot of every page and of the
@@ -228,21 +269,51 @@ expect_pending() {
     "$library/$1/Install.Dat" || fail "$1/Install.Dat does not list just $2"
 }
 
-# Every file under its final name is whole: equal to its source on a disc.
+# Every file under its final name is whole: equal to its source on a disc
+# (a .PAK file to that of one of its discs).
 expect_no_truncated_file() {
-  local file relative found
+  local file relative found whole
   while IFS= read -r -d '' file; do
     relative=${file#"$library"/}
-    case $relative in *.~copy | */Install.Dat) continue ;; esac
-    found=
+    case $relative in */~ | */~[0-9]* | */Install.Dat) continue ;; esac
+    found= whole=
     for disc in CD1 CD2 CD3; do
       if [ -f "$discs/$disc/MatterLib/$relative" ]; then
         found=1
-        cmp -s "$discs/$disc/MatterLib/$relative" "$file" || fail "$relative is not whole after the kill"
+        ! cmp -s "$discs/$disc/MatterLib/$relative" "$file" || whole=1
       fi
     done
     [ -n "$found" ] || fail "$relative is on no disc"
+    [ -z "$found" ] || [ -n "$whole" ] || fail "$relative is not whole after the kill"
   done < <(find "$library" -type f -print0)
+}
+
+# Nothing is left under a temporary name.
+expect_no_temporary_copy() {
+  local leftovers
+  leftovers=$(find "$library" -name '~' -o -name '~[0-9]*')
+  [ -z "$leftovers" ] || fail "temporary copies are left: $leftovers"
+}
+
+# A session killed by the request of its last step (ask=... or a prompt
+# answered "kill"), then a session from CD1 that completes the installation
+# with the prompts given as "LABELS:DISC" arguments: the library is then
+# that of a clean install.
+killed_then_resumed() {
+  local what=$1 last_step=$2
+  shift 2
+  partial=()
+  session "killed $what" "${to_page2[@]}" click=wizard:下一步 $last_step || true
+  if ((${#partial[@]})); then echo "killed while copying: ${partial[*]#"$library"/}"; fi
+  expect_no_truncated_file
+  expected_prompts=() prompt_answer=()
+  local prompt
+  for prompt in "$@"; do
+    expected_prompts+=("${prompt%%:*}") prompt_answer+=("${prompt#*:}")
+  done
+  completing_session "the run from CD1 after the kill completes"
+  expect_complete_library
+  expect_no_temporary_copy
 }
 
 # ---------------------------------------------------------------- scenarios
@@ -280,30 +351,63 @@ case $scenario in
     [ -d "$blocked" ] || fail "the folder in the way is gone"
     [ ! -e "$library/国标/土建/Install.Dat" ] || fail "the aborted pack has an Install.Dat"
     [ ! -e "$library/浙江省标" ] || fail "the pass went on after the abort"
-    leftovers=$(find "$library" -name '*.~copy')
-    [ -z "$leftovers" ] || fail "temporary copies are left: $leftovers"
+    expect_no_temporary_copy
+    ;;
+
+  copy_error_ignore)
+    # A folder where a file of the first pack's second disc is to go.
+    blocked="$library/国标/土建/结构 图/柱.dwg"
+    mkdir -p "$blocked"
+    expected_prompts=("CD2或CD3" "CD2")
+    prompt_answer=(CD3 "CD2|dialog=错误:复制:'柱.dwg'出错。|click=错误:忽略(&I)")
+    session "a failed copy answered Ignore" "${to_page2[@]}" click=wizard:下一步 discs \
+      label=wizard:复制完成 click=wizard:下一步 $(finish_as 安装失败) || fail "ignore: the driver failed"
+    # The disc stays pending for the pack with the missing file.
+    expect_pending 国标/土建 CD2
+    rmdir "$blocked"
+    expected_prompts=("CD2") prompt_answer=(CD2)
+    completing_session "the second run completes the pack"
+    expect_complete_library
+    expect_no_temporary_copy
     ;;
 
   wrong_disc_folder)
     expected_prompts=("CD2或CD3") prompt_answer=('C:\Tavrin\')
     session "a folder without CDFile.Dat confirmed in the disc prompt" "${to_page2[@]}" click=wizard:下一步 \
       discs click=wizard:下一步 $(finish_as 安装失败) || fail "wrong folder: the driver failed"
-    grep -q '^error box: .*C:\\Tavrin\\CDFile\.Dat' "$work/$scenario-$log_number.log" ||
-      fail "no error box named C:\\Tavrin\\CDFile.Dat"
+    ! grep -q '^error box:' "$work/$scenario-$log_number.log" || fail "an error box was shown"
     expect_pending 国标/土建 CD2
     expect_pending 浙江省标/市政 CD3
     ;;
 
-  killed_and_resume)
-    partial=()
-    expected_prompts=() prompt_answer=()
-    session "killed during the copy" "${to_page2[@]}" click=wizard:下一步 ask=kill || true
-    if ((${#partial[@]})); then echo "killed while copying: ${partial[*]#"$library"/}"; else echo "killed between files"; fi
-    expect_no_truncated_file
-    full_session "the second run completes"
+  disc_found_by_itself)
+    # A disc of another set in E: first: the prompt must not take it.
+    mkdir -p "$discs/foreign"
+    wine "$write_descriptor" "$(winpath "$discs/foreign/CDFile.Dat")" CD9 '国标/土建=CD9'
+    expected_prompts=("CD2或CD3" "CD2") prompt_answer=(foreign:CD3 CD2)
+    session "discs found by the prompt itself" "${to_page2[@]}" click=wizard:下一步 discs label=wizard:复制完成 \
+      click=wizard:下一步 $(finish_as 安装完成) || fail "found by itself: the driver failed"
     expect_complete_library
-    leftovers=$(find "$library" -name '*.~copy')
-    [ -z "$leftovers" ] || fail "temporary copies are left: $leftovers"
+    ;;
+
+  killed_and_resume)
+    killed_then_resumed "during the copy" ask=kill "CD2或CD3:CD3" "CD2:CD2"
+    ;;
+
+  killed_at_prompt)
+    expected_prompts=("CD2或CD3") prompt_answer=(kill)
+    killed_then_resumed "with the disc prompt open" discs "CD2或CD3:CD3" "CD2:CD2"
+    ;;
+
+  killed_between_packs)
+    killed_then_resumed "once the first pack is done on CD1" ask=kill-between-packs "CD2或CD3:CD3" "CD2:CD2"
+    ;;
+
+  killed_after_pack)
+    # Killed with the second pack complete: the run from CD1 must not give
+    # it CD1's .PAK file again.
+    expected_prompts=("CD2或CD3" "CD2") prompt_answer=(CD3 kill)
+    killed_then_resumed "after a pack was completed" discs "CD2:CD2"
     ;;
 
   *)

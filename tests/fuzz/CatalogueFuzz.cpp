@@ -8,7 +8,7 @@
 
 #include "catalogue/CatalogueFormat.h"
 #include "catalogue/DiscDescriptor.h"
-#include "catalogue/FolderName.h"
+#include "text/FolderName.h"
 #include "catalogue/PendingLabels.h"
 #include "platform/fake/FakePlatform.h"
 
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     read.Label = state.DiscLabel;
     read.Packs = state.Packs;
     for (const TCdPack& pack : read.Packs)
-      Check(catalogue::IsSafeFolderName(pack.Standard.Text()) && catalogue::IsSafeFolderName(pack.Specialty.Text()));
+      Check(text::IsSafeFolderName(pack.Standard.Text()) && text::IsSafeFolderName(pack.Specialty.Text()));
     TCdSignFile again;
     std::size_t failOffset = 0;
     Check(catalogue::ParseCatalogue(catalogue::SerializeCatalogue(read), again, failOffset) && again == read);

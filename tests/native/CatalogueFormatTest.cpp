@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/CatalogueFormat.h"
-#include "catalogue/FolderName.h"
+#include "text/FolderName.h"
 #include "tests/CatalogueSamples.h"
 
 namespace {
@@ -109,7 +109,7 @@ TEST(CatalogueFormat, FolderNameRule) {
       {"aux .dat", false},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(catalogue::IsSafeFolderName(c.name), c.safe) << '"' << c.name << '"';
+    EXPECT_EQ(text::IsSafeFolderName(c.name), c.safe) << '"' << c.name << '"';
 }
 
 }  // namespace

@@ -1,17 +1,26 @@
 // The disc prompt: its window, the needed labels, the CD-ROM drive it
-// proposes, and what OK, Cancel, the close button and Browse leave in
-// SelectedPath.
+// proposes, what OK, Cancel, the close button and Browse leave in
+// SelectedPath, and the needed disc it finds by itself.
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "catalogue/CatalogueFormat.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/fake/FakeShellNamespace.h"
+#include "tests/IsoTestImage.h"
 #include "tests/native/FolderChooserFixture.h"
 #include "ui/headless/HeadlessBackend.h"
 #include "wizard/U_ChooseCD.h"
 
 namespace {
+
+// The bytes of a CDFile.Dat of the disc label, without packs.
+std::string Descriptor(const std::string& label) {
+  TCdSignFile descriptor;
+  descriptor.Label = label;
+  return catalogue::SerializeCatalogue(descriptor);
+}
 
 class DiscPromptTest : public ::testing::Test {
  protected:
@@ -20,8 +29,9 @@ class DiscPromptTest : public ::testing::Test {
     machine.AddDrive('D', platform::kDriveRemovable);
     machine.AddDrive('F', platform::kDriveCdRom);
     machine.AddDrive('G', platform::kDriveCdRom);
-    machine.AddFile("F:\\CDFile.Dat", "x");
+    machine.AddFile("F:\\CDFile.Dat", Descriptor("CD1"));
     machine.AddFolder("C:\\Disc2\\MatterLib");
+    machine.AddFile("C:\\Disc2\\CDFile.Dat", Descriptor("CD2"));
   }
 
   // Shows the prompt to a user who acts as `user` says; returns its result.
@@ -30,6 +40,26 @@ class DiscPromptTest : public ::testing::Test {
     const int result = prompt.ShowModal();
     EXPECT_TRUE(headless.Backend.AllResponded());
     return result;
+  }
+  // Shows the prompt asking for labels, lets a second pass (or a device
+  // change) after `before` has run, and returns the folder it closed with,
+  // or "open" when it stayed open (then the user cancels).
+  std::string ClosesByItselfWith(const std::vector<std::string>& labels, const std::function<void()>& before) {
+    prompt.SetPath("");
+    prompt.SelectedPath.clear();
+    prompt.SetLabels(labels);
+    std::string closedWith = "open";
+    Show([&](Tfrm_ChooseDriver& p) {
+      before();
+      ui::WatchDevices(p);
+      if (p.ModalResult == ui::mrOk) {
+        closedWith = p.SelectedPath;
+      } else {
+        EXPECT_EQ(p.Lb_Problem->Caption(), "") << "a look of its own says nothing";
+        ui::ClickButton(*p.bt_Cancel);
+      }
+    });
+    return closedWith;
   }
   // The next answer for the prompt's folder chooser.
   void ChooserAnswers(const std::function<void(dialogs::SelectDirectoryWindow&)>& user) {
@@ -54,6 +84,7 @@ TEST_F(DiscPromptTest, WindowAndControls) {
   EXPECT_TRUE(prompt.CloseButton);
   EXPECT_EQ(prompt.GetFont(), (ui::Font{"宋体", 12, false, ui::clWindowText}));
   EXPECT_EQ(prompt.Label5->GetFont(), (ui::Font{"宋体", 13, false, ui::clRed}));
+  EXPECT_EQ(prompt.Lb_Problem->GetFont(), (ui::Font{"宋体", 12, false, ui::clRed}));
   EXPECT_EQ(prompt.Image1->ResourceName, "DISC");
   EXPECT_EQ(prompt.selDir.Title, "选择驱动器");
 
@@ -73,6 +104,7 @@ TEST_F(DiscPromptTest, WindowAndControls) {
       {prompt.bt_selDir, 363, 94, 60, 25, "浏览"},
       {prompt.bt_OK, 273, 136, 75, 25, "确定"},
       {prompt.bt_Cancel, 355, 136, 75, 25, "取消"},
+      {prompt.Lb_Problem, 13, 141, -1, -1, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.control->Name());
@@ -152,6 +184,115 @@ TEST_F(DiscPromptTest, OkTakesOnlyAnExistingFolderWithAFinalBackslash) {
     EXPECT_EQ(afterOk, c.result);
     EXPECT_EQ(prompt.SelectedPath, c.selected);
   }
+}
+
+TEST_F(DiscPromptTest, OkOnAFolderWithoutAReadableDescriptorStaysOpenAndSaysWhy) {
+  machine.AddFolder("C:\\Empty");
+  machine.AddFile("C:\\Short\\CDFile.Dat", std::string(100, 'x'));
+  machine.AddFile("C:\\Locked\\CDFile.Dat", Descriptor("CD2"));
+  machine.FailOpen("C:\\Locked\\CDFile.Dat");
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:\\Empty", "光盘配置文件不存在，请检查光盘。"},
+      {"C:\\Short\\", "光盘配置文件无法读取，请检查光盘。"},
+      {"C:\\Locked", "光盘配置文件无法读取，请检查光盘。"},
+  };
+  for (const auto& [typed, problem] : cases) {
+    SCOPED_TRACE(typed);
+    prompt.SetPath("F:\\");
+    Show([&](Tfrm_ChooseDriver& p) {
+      p.edt_path->TextEdited(typed);
+      ui::ClickButton(*p.bt_OK);
+      EXPECT_EQ(p.ModalResult, ui::mrNone);
+      EXPECT_EQ(p.Lb_Problem->Caption(), problem);
+      // The right folder is taken.
+      p.edt_path->TextEdited("C:\\Disc2");
+      ui::ClickButton(*p.bt_OK);
+    });
+    EXPECT_EQ(prompt.SelectedPath, "C:\\Disc2\\");
+  }
+  // The next showing starts without the message.
+  Show([](Tfrm_ChooseDriver& p) {
+    EXPECT_EQ(p.Lb_Problem->Caption(), "");
+    ui::ClickButton(*p.bt_Cancel);
+  });
+  EXPECT_TRUE(headless.Backend.ErrorBoxes.empty());
+}
+
+TEST_F(DiscPromptTest, OkTakesAReadableDiscEvenWhenItIsNotNeeded) {
+  prompt.SetPath("F:\\");
+  prompt.SetLabels({"CD2"});
+  EXPECT_EQ(Show([](Tfrm_ChooseDriver& p) { ui::ClickButton(*p.bt_OK); }), ui::mrOk);
+  EXPECT_EQ(prompt.SelectedPath, "F:\\");
+}
+
+TEST_F(DiscPromptTest, ANeededDiscInADriveOrTheTypedFolderClosesThePromptByItself) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> labels;
+    std::function<void()> before;
+    std::string closedWith;
+  };
+  const Case cases[] = {
+      {"the needed disc goes into G:", {"CD2", "CD3"}, [&] { machine.AddFile("G:\\CDFile.Dat", Descriptor("CD3")); },
+       "G:\\"},
+      {"labels match whatever their letter case", {"CD3"}, [&] { machine.AddFile("G:\\CDFile.Dat", Descriptor("cd3")); },
+       "G:\\"},
+      {"the typed folder holds it", {"CD2"}, [&] { prompt.edt_path->TextEdited("C:\\Disc2"); }, "C:\\Disc2\\"},
+      {"a foreign disc in G:", {"CD2"}, [&] { machine.AddFile("G:\\CDFile.Dat", Descriptor("CD9")); }, "open"},
+      {"the disc in F: is no needed one", {"CD2", "CD3"}, [] {}, "open"},
+      {"a descriptor too short for a label", {"CD2"}, [&] { machine.AddFile("G:\\CDFile.Dat", "CD2"); }, "open"},
+      {"a folder is no CD-ROM drive", {"CD2"}, [&] { machine.AddFile("D:\\CDFile.Dat", Descriptor("CD2")); }, "open"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    machine.Remove("G:\\CDFile.Dat");
+    machine.Remove("D:\\CDFile.Dat");
+    EXPECT_EQ(ClosesByItselfWith(c.labels, c.before), c.closedWith);
+  }
+}
+
+TEST_F(DiscPromptTest, AnImageFileCountsAsADiscWhenTheRunTakesImages) {
+  using iso_test::File;
+  const std::string image = iso_test::Image().WithRoot({File(u"CDFile.Dat", Descriptor("CD3"))});
+  machine.AddFile("C:\\discs\\CD3.iso", image);
+  machine.AddFile("C:\\discs\\empty.iso", iso_test::Image().WithRoot({}));
+  machine.AddFile("C:\\discs\\broken.iso", image.substr(0, 17 * iso_test::kBlockSize));
+
+  // Without images a file is no folder: OK does nothing, as ever.
+  prompt.SetPath("F:\\");
+  prompt.SetLabels({"CD3"});
+  Show([](Tfrm_ChooseDriver& p) {
+    p.edt_path->TextEdited("C:\\discs\\CD3.iso");
+    ui::ClickButton(*p.bt_OK);
+    ui::WatchDevices(p);
+    EXPECT_EQ(p.ModalResult, ui::mrNone);
+    EXPECT_EQ(p.Lb_Problem->Caption(), "");
+    ui::ClickButton(*p.bt_Cancel);
+  });
+
+  prompt.ImagesAsDiscs = true;
+  const std::pair<std::string, std::string> refused[] = {
+      {"C:\\discs\\empty.iso", "光盘配置文件不存在，请检查光盘。"},
+      {"C:\\discs\\broken.iso", "光盘映像'C:\\discs\\broken.iso'已损坏：映像不完整。"},
+  };
+  for (const auto& [typed, problem] : refused) {
+    Show([&](Tfrm_ChooseDriver& p) {
+      p.edt_path->TextEdited(typed);
+      ui::ClickButton(*p.bt_OK);
+      EXPECT_EQ(p.ModalResult, ui::mrNone);
+      EXPECT_EQ(p.Lb_Problem->Caption(), problem);
+      ui::ClickButton(*p.bt_Cancel);
+    });
+  }
+  EXPECT_EQ(ClosesByItselfWith({"CD3"}, [&] { prompt.edt_path->TextEdited("C:\\discs\\CD3.ISO"); }),
+            "C:\\discs\\CD3.ISO");
+  EXPECT_EQ(ClosesByItselfWith({"CD2"}, [&] { prompt.edt_path->TextEdited("C:\\discs\\CD3.iso"); }), "open");
+  prompt.SetPath("F:\\");
+  Show([](Tfrm_ChooseDriver& p) {
+    p.edt_path->TextEdited("C:\\discs\\CD3.iso");
+    ui::ClickButton(*p.bt_OK);
+  });
+  EXPECT_EQ(prompt.SelectedPath, "C:\\discs\\CD3.iso");
 }
 
 TEST_F(DiscPromptTest, CancelEmptiesThePathAndTheCloseButtonKeepsThePreset) {

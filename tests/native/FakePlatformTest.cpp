@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/fake/FakePlatform.h"
+#include "tests/SeekChecks.h"
 
 namespace {
 
@@ -198,6 +199,23 @@ TEST_F(FakeMachine, KilledCopyLeavesThePartialTarget) {
   EXPECT_THROW(machine.CopyFile("E:\\a.dwg", "C:\\a.dwg", false), FakePlatform::ProcessKilled);
   EXPECT_EQ(machine.ReadContents("C:\\a.dwg"), "0123");
   EXPECT_TRUE(machine.CopyFile("E:\\a.dwg", "C:\\b.dwg", false));  // only once
+}
+
+TEST_F(FakeMachine, SeekMovesTheReadPositionAnywhere) {
+  machine.AddFile("E:\\image.iso", "0123456789");
+  ExpectSeekMovesTheReadPositionAnywhere(*machine.OpenRead("E:\\image.iso"));
+}
+
+TEST_F(FakeMachine, AnsiCodePageKnowsAsciiAndTheCharactersGivenIt) {
+  machine.AddAnsiCharacters(u"国标", "国标");
+  std::string ansi = "before";
+  ASSERT_TRUE(machine.WideToAnsi(u"国标 CD1.dat", ansi));
+  EXPECT_EQ(ansi, "国标 CD1.dat");
+  ansi = "before";
+  EXPECT_FALSE(machine.WideToAnsi(u"国土", ansi));
+  EXPECT_EQ(ansi, "before");
+  EXPECT_THROW(machine.AddAnsiCharacters(u"国标", "国"), std::logic_error);
+  EXPECT_THROW(machine.AddAnsiCharacters(u"国", "国标"), std::logic_error);
 }
 
 TEST_F(FakeMachine, RegistryValuesWithTypes) {

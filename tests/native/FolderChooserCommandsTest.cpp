@@ -116,8 +116,8 @@ TEST_F(FolderCommandsTest, RenameRefusedOrNotAllowedKeepsTheName) {
   };
   shell.RefuseRename("C:\\Data");
   const Case cases[] = {
-      {"refused by the shell", {"我的电脑", kDriveC, "Data"}, "Other", {"Rename to Other failed."}},
-      {"name the shell cannot take", {"我的电脑", kDriveC, "Data", "Sub"}, "a:b", {"Rename to a:b failed."}},
+      {"refused by the shell", {"我的电脑", kDriveC, "Data"}, "Other", {"无法重命名为 Other."}},
+      {"name the shell cannot take", {"我的电脑", kDriveC, "Data", "Sub"}, "a:b", {"无法重命名为 a:b."}},
       {"not renamable (a drive)", {"我的电脑", kDriveD}, "Other", {}},
       {"unchanged", {"我的电脑", kDriveC, "Data", "Sub"}, "Sub", {}},
   };

@@ -213,7 +213,7 @@ TEST_F(FolderChooserTest, StartFolderTheShellCannotParseIsReportedAndChangesNoth
   // The callers do not catch it: the top-level report shows it.
   ui::App().Dispatch([&] { chooser.SelectFolder(); });
   ASSERT_EQ(headless.Backend.ErrorBoxes.size(), 1u);
-  EXPECT_EQ(headless.Backend.ErrorBoxes[0].Text, "Error setting path: \"C:\\Odd\"");
+  EXPECT_EQ(headless.Backend.ErrorBoxes[0].Text, "无法定位到路径：\"C:\\Odd\"");
   EXPECT_EQ(chooser.Directory, "C:\\Odd");
   EXPECT_EQ(chooser.DialogWidth, 333);
 }

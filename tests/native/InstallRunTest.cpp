@@ -26,8 +26,6 @@ class InstallRun : public ::testing::Test {
     state.TargetMatterLib = "C:\\App\\DLL\\VEXA\\MatterLib\\";
     state.DiscLabel = std::string("CD1");
     state.Packs = samples::DiscSetCatalogue("CD1").Packs;
-    for (TCdPack& pack : state.Packs) pack.Selected = true;
-    state.NeededLabels = {"CD1", "CD2", "CD3"};
   }
 
   // The next disc question is answered with this disc in E:.
@@ -41,13 +39,15 @@ class InstallRun : public ::testing::Test {
   platform::FakePlatform machine;
   TInstallerState state;
   RecordingSink sink;
+  // Both packs ticked: the run needs CD1, CD2 and CD3.
+  const std::vector<TSpecialtyCheck> bothPacks = {{"国标", "土建", true}, {"浙江省标", "市政", true}};
 };
 
 TEST_F(InstallRun, EveryNeededDiscIsAskedForAndTheEndIsReportedOnce) {
   AnswerWithDisc("CD3");
   AnswerWithDisc("CD2");
 
-  engine::RunInstall(state, machine, sink);
+  engine::RunInstall(state, machine, sink, bothPacks);
 
   EXPECT_EQ(sink.DiscRequests, (std::vector<std::vector<std::string>>{{"CD2", "CD3"}, {"CD2"}}));
   EXPECT_TRUE(state.InstallOk);
@@ -76,7 +76,7 @@ TEST_F(InstallRun, EveryNeededDiscIsAskedForAndTheEndIsReportedOnce) {
 TEST_F(InstallRun, AFailedCopyEndsTheRunWithoutAskingForADisc) {
   machine.FailCopy("E:\\MatterLib\\国标\\土建\\墙体.dwg");
 
-  engine::RunInstall(state, machine, sink);
+  engine::RunInstall(state, machine, sink, bothPacks);
 
   EXPECT_EQ(sink.CopyFailures.size(), 1u);  // answered Abort
   EXPECT_TRUE(sink.DiscRequests.empty());
@@ -93,7 +93,7 @@ TEST_F(InstallRun, AnErrorLeavingTheRunStillEndsIt) {
   machine.AddFolder("C:\\Empty");
   sink.DiscAnswers.push_back([] { return std::string("C:\\Empty\\"); });
 
-  EXPECT_THROW(engine::RunInstall(state, machine, sink), std::runtime_error);
+  EXPECT_THROW(engine::RunInstall(state, machine, sink, bothPacks), std::runtime_error);
 
   EXPECT_EQ(sink.RunsEnded, 1);
   EXPECT_FALSE(sink.EndedByFailedCopy);

@@ -153,6 +153,21 @@ TEST_F(MessageDialogLayoutTest, TitleAndIconByType) {
   ui::App().Title.clear();
 }
 
+// Screen readers read the message: the text is the label's caption, and the
+// window tells them it is a dialog.
+TEST_F(MessageDialogLayoutTest, AScreenReaderTakesItForADialogWithItsText) {
+  bool dialog = false;
+  std::string text;
+  scope.Backend.PushResponder([&](TForm& form) {
+    dialog = form.AccessibleDialog;
+    text = form.FindControl("Message")->Caption();
+    form.Close();
+  });
+  message.ShowMessageDialog("复制:'a.dwg'出错。", dialogs::mtError, kAbortRetryIgnore, 0);
+  EXPECT_TRUE(dialog);
+  EXPECT_EQ(text, "复制:'a.dwg'出错。");
+}
+
 TEST_F(MessageDialogLayoutTest, BitsElevenToFifteenChangeNothing) {
   for (TMsgDlgButtons set : {TMsgDlgButtons{0}, kOk, kAbortRetryIgnore, TMsgDlgButtons{0x07FF}}) {
     SCOPED_TRACE(testing::Message() << "set 0x" << std::hex << set);

@@ -133,7 +133,6 @@ TEST_F(PackCopy, DiscThatThePackNoLongerNeedsCopiesNothing) {
       {"the pack is not on this disc", "CD3", true, {}, 5},
       {"the pack folder is missing on this disc", "CD3", false, {}, 0},
       {"this disc was read before", "CD1", true, {"CD2"}, 5},
-      {"a label in another letter case is another disc", "cd1", true, {}, 5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -229,6 +228,7 @@ TEST_F(PackCopy, IgnoreLeavesTheFileMissingAndNoPartOfIt) {
   // a.dwg does not fit: the copy fills the disk and fails.
   machine.AddFile(Source("a.dwg"), Bytes(20000, 'a'), kDiscFile);
   machine.AddFile(Source("b.dwg"), Bytes(900, 'b'), kDiscFile);
+  machine.AddFile(Target("Install.Dat"), Pending({"CD1", "CD2"}));
   machine.Space('C').FreeClusters = 3;
   machine.SetKeepPartialCopies(true);
   sink.Answer(CopyFailureAnswer::Ignore);
@@ -237,10 +237,18 @@ TEST_F(PackCopy, IgnoreLeavesTheFileMissingAndNoPartOfIt) {
 
   ASSERT_EQ(sink.CopyFailures.size(), 1u);
   EXPECT_EQ(sink.CopyFailures[0], kDiskFull);
-  EXPECT_EQ(Names(Target()), (std::vector<std::string>{"b.dwg", "Install.Dat"}));
-  EXPECT_EQ(PendingFile(), Pending({"CD2"}));
+  EXPECT_EQ(Names(Target()), (std::vector<std::string>{"Install.Dat", "b.dwg"}));
+  // The pack is not complete: this disc stays pending and the run is no
+  // success.
+  EXPECT_EQ(PendingFile(), Pending({"CD1", "CD2"}));
+  EXPECT_FALSE(state.InstallOk);
   // The ignored file still counts on the bars.
   EXPECT_EQ(steps, (std::vector<Step>{{"正在复制:'a.dwg'.", 19, 195}, {"正在复制:'b.dwg'.", 19, 195}}));
+
+  // The next pack starts complete again.
+  machine.Space('C').FreeClusters = 100;
+  ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
+  EXPECT_EQ(PendingFile(), Pending({"CD2"}));
 }
 
 TEST_F(PackCopy, FailedCopyIsReportedAsFullDiskOnlyWhenTheFileDoesNotFit) {
@@ -274,27 +282,49 @@ TEST_F(PackCopy, FailedCopyIsReportedAsFullDiskOnlyWhenTheFileDoesNotFit) {
   }
 }
 
-TEST_F(PackCopy, OnlyPlainAndReadOnlyFoldersAreGoneInto) {
+TEST_F(PackCopy, EveryFolderIsGoneIntoButNoJunction) {
   machine.AddFolder(Source("只读"), kDiscFolder);
   machine.AddFile(Source("只读\\a.dwg"), Bytes(2048, 'a'), kDiscFile);
   machine.AddFolder(Source("存档"), platform::faDirectory | platform::faArchive);
   machine.AddFile(Source("存档\\b.dwg"), Bytes(2048, 'b'), kDiscFile);
-  machine.AddFolder(Source("隐藏"), platform::faDirectory | platform::faHidden);
+  machine.AddFolder(Source("隐藏"), platform::faDirectory | platform::faHidden | 0x2000 | 0x800);
   machine.AddFile(Source("隐藏\\c.dwg"), Bytes(2048, 'c'), kDiscFile);
-  // The folders with another bit are taken for files that cannot be copied.
-  sink.Answer(CopyFailureAnswer::Ignore);
-  sink.Answer(CopyFailureAnswer::Ignore);
+  // A junction that leads back to the pack's folder: a loop.
+  machine.AddFolder(Source("环"), platform::faDirectory | platform::faReparsePoint);
+  machine.AfterList = [this](const std::string& pattern, std::vector<platform::FindEntry>& entries) {
+    if (pattern.find("\\环\\") != std::string::npos) entries = machine.ListFolder(Source("*.*"));
+  };
 
   ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
 
-  // Every folder counts in the pack's size.
+  // Every folder counts in the pack's size, the junction nothing.
   EXPECT_EQ(engine::DirectorySize(machine, "E:\\MatterLib\\国标\\土建"), 3 * 2048);
   EXPECT_EQ(sink.Current.File.Max, 6);
-  ASSERT_EQ(sink.CopyFailures.size(), 2u);
-  EXPECT_EQ(sink.CopyFailures[0], "复制:'存档'出错。");
-  EXPECT_EQ(sink.CopyFailures[1], "复制:'隐藏'出错。");
-  EXPECT_EQ(Names(Target()), (std::vector<std::string>{"只读", "Install.Dat"}));
+  EXPECT_TRUE(sink.CopyFailures.empty());
+  EXPECT_EQ(Names(Target()), (std::vector<std::string>{"只读", "存档", "隐藏", "Install.Dat"}));
   EXPECT_EQ(machine.ReadContents(Target("只读\\a.dwg")), Bytes(2048, 'a'));
+  EXPECT_EQ(machine.ReadContents(Target("存档\\b.dwg")), Bytes(2048, 'b'));
+  EXPECT_EQ(machine.ReadContents(Target("隐藏\\c.dwg")), Bytes(2048, 'c'));
+  EXPECT_EQ(PendingFile(), Pending({"CD2"}));
+}
+
+TEST_F(PackCopy, AFileWhosePathFitsTheLimitCopiesWhateverItsFolderLength) {
+  // A target folder so deep that a.dwg's path is exactly 259 characters,
+  // the longest the system takes.
+  std::string target = "C:\\";
+  while (target.size() + 20 < 259 - 5) target += std::string(19, 'x') + "\\";
+  target += std::string(259 - 5 - 1 - target.size(), 'y') + "\\";
+  ASSERT_EQ((target + "a.dwg").size(), 259u);
+  machine.AddFile(Source("a.dwg"), "a", kDiscFile);
+  machine.AddFolder(target);
+  // One character more is beyond the limit.
+  EXPECT_FALSE(machine.CopyFile(Source("a.dwg"), target + "ab.dwg", false));
+
+  ASSERT_TRUE(copy.CopyTree(Source(), target));
+
+  EXPECT_TRUE(sink.CopyFailures.empty());
+  EXPECT_EQ(machine.ReadContents(target + "a.dwg"), "a");
+  EXPECT_EQ(Names(target), std::vector<std::string>{"a.dwg"});
 }
 
 TEST_F(PackCopy, CancelStopsAtTheNextEntryThroughEveryLevel) {
@@ -355,41 +385,58 @@ TEST_F(PackCopy, ALeftoverTemporaryBesideAFileAlreadyInPlaceIsRemoved) {
   // file in place directly, so the copy finds it existing.
   machine.AddFile(Source("土建.PAK"), "pak", kDiscFile);
   machine.AddFile(Target("土建.PAK"), "pak");
-  machine.AddFile(Target("土建.PAK.~copy"), "pa", kDiscFile);
+  machine.AddFile(Target("~"), "pa", kDiscFile);
 
   ASSERT_TRUE(copy.CopyTree(Source(), Target()));
 
   EXPECT_EQ(Names(Target()), std::vector<std::string>{"土建.PAK"});
 }
 
-TEST_F(PackCopy, RefreshTakesTheFirstPakFileAndKeepsAReadOnlyCopy) {
+TEST_F(PackCopy, RefreshTakesTheFirstPakFileAndReplacesAReadOnlyCopy) {
   machine.AddFile(Source("b.PAK"), "first", kDiscFile);
   machine.AddFile(Source("a.pak"), "second", kDiscFile);
   machine.AddFolder(Target());
 
   EXPECT_TRUE(copy.RefreshPakFile("国标", "土建"));
   EXPECT_EQ(Names(Target()), std::vector<std::string>{"b.PAK"});
-  // The copy is read-only like its source, so the next refresh fails
-  // silently and the older file stays.
-  EXPECT_EQ(machine.GetAttributes(Target("b.PAK")), kDiscFile);
+  EXPECT_EQ(machine.ReadContents(Target("b.PAK")), "first");
+  // The copy does not keep the disc's read-only attribute, and a read-only
+  // copy (an earlier version's refresh left one) is replaced as well.
+  EXPECT_EQ(machine.GetAttributes(Target("b.PAK")), platform::faArchive);
   machine.AddFile(Target("b.PAK"), "older", kDiscFile);
   EXPECT_TRUE(copy.RefreshPakFile("国标", "土建"));
-  EXPECT_EQ(machine.ReadContents(Target("b.PAK")), "older");
+  EXPECT_EQ(machine.ReadContents(Target("b.PAK")), "first");
   EXPECT_EQ(Names(Target()), std::vector<std::string>{"b.PAK"});
+  EXPECT_TRUE(sink.CopyFailures.empty());
+}
+
+TEST_F(PackCopy, AKilledRefreshLeavesTheOldPakFileWhole) {
+  machine.AddFile(Source("土建.PAK"), "new pak", kDiscFile);
+  machine.AddFile(Target("土建.PAK"), "old pak");
+  machine.KillDuringCopy(Source("土建.PAK"), 3);
+
+  EXPECT_THROW(copy.RefreshPakFile("国标", "土建"), FakePlatform::ProcessKilled);
+  EXPECT_EQ(machine.ReadContents(Target("土建.PAK")), "old pak");
+
+  // The next run's copy removes what the killed one left.
+  ASSERT_TRUE(copy.CopyTree(Source(), Target()));
+  EXPECT_EQ(Names(Target()), std::vector<std::string>{"土建.PAK"});
 }
 
 TEST_F(PackCopy, TemporaryNameNeverTakesAFileOfThePack) {
-  // The pack itself holds files named like the temporary copies.
-  machine.AddFile(Source("a.dwg.~copy"), "real one", kDiscFile);
-  machine.AddFile(Source("a.dwg.~copy~"), "real two", kDiscFile);
+  // The pack itself holds files named like the temporary copies, and the
+  // target a folder.
+  machine.AddFile(Source("~"), "real one", kDiscFile);
+  machine.AddFile(Source("~1"), "real two", kDiscFile);
   machine.AddFile(Source("a.dwg"), "a", kDiscFile);
+  machine.AddFolder(Target("~2"));
 
   ASSERT_TRUE(copy.CopyTree(Source(), Target()));
 
-  EXPECT_EQ(machine.ReadContents(Target("a.dwg.~copy")), "real one");
-  EXPECT_EQ(machine.ReadContents(Target("a.dwg.~copy~")), "real two");
+  EXPECT_EQ(machine.ReadContents(Target("~")), "real one");
+  EXPECT_EQ(machine.ReadContents(Target("~1")), "real two");
   EXPECT_EQ(machine.ReadContents(Target("a.dwg")), "a");
-  EXPECT_EQ(Names(Target()).size(), 3u);
+  EXPECT_EQ(Names(Target()).size(), 4u);
 }
 
 TEST_F(PackCopy, FilesOfTwoGiBAndMoreKeepEveryFigurePositive) {
@@ -443,3 +490,5 @@ struct FakePackMachine {
 }  // namespace
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Fake, PackCopyCases, FakePackMachine);
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, PackCopyReadOnlyCases, FakePackMachine);
+INSTANTIATE_TYPED_TEST_SUITE_P(Fake, PakRefreshCases, FakePackMachine);

@@ -3,6 +3,8 @@
 // disc prompt between discs.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,8 +33,15 @@ class PageFlow : public ::testing::Test {
     InsertDisc("CD1");
   }
 
-  // Puts another disc into drive E:.
-  void InsertDisc(const std::string& label) { samples::InsertDisc(machine, label); }
+  // Puts another disc into drive E:; its descriptor names it descriptorLabel
+  // (by default its own label).
+  void InsertDisc(const std::string& label, const std::string& descriptorLabel = "") {
+    samples::InsertDisc(machine, label, descriptorLabel);
+    for (const auto& [path, contents] : extraDiscFiles[label]) {
+      machine.AddFile("E:\\MatterLib\\" + path, contents);
+    }
+    if (onInsert) onInsert(label);
+  }
 
   Tfm_Install& Start(const std::string& argument1 = "!") {
     form = std::make_unique<Tfm_Install>(machine, shell, argument1);
@@ -59,11 +68,11 @@ class PageFlow : public ::testing::Test {
 
   // Answers the next disc prompt: records its labels, swaps the disc and
   // confirms E:\.
-  void AnswerPromptWith(const std::string& disc) {
-    headless.Backend.PushResponder([this, disc](ui::TForm& window) {
+  void AnswerPromptWith(const std::string& disc, const std::string& descriptorLabel = "") {
+    headless.Backend.PushResponder([this, disc, descriptorLabel](ui::TForm& window) {
       auto& prompt = dynamic_cast<Tfrm_ChooseDriver&>(window);
       promptLabels.push_back(prompt.Label5->Caption());
-      InsertDisc(disc);
+      InsertDisc(disc, descriptorLabel);
       ui::ClickButton(*prompt.bt_OK);
     });
   }
@@ -96,6 +105,10 @@ class PageFlow : public ::testing::Test {
   platform::FakeShellNamespace shell{machine};
   std::unique_ptr<Tfm_Install> form;
   std::vector<std::string> promptLabels;
+  // Files a disc holds besides those of samples::DiscSetFiles, by disc.
+  std::map<std::string, std::map<std::string, std::string>> extraDiscFiles;
+  // Runs whenever a disc has been inserted.
+  std::function<void(const std::string& label)> onInsert;
 };
 
 // ------------------------------------------------------ target folder page
@@ -180,7 +193,7 @@ TEST_F(PageFlow, ARegistryValueThatIsNoStringIsReportedOnPageOne) {
   Next();
   EXPECT_EQ(form->ActivePage(), Tfm_Install::pgTarget);
   ASSERT_EQ(headless.Backend.ErrorBoxes.size(), 1u);
-  EXPECT_EQ(headless.Backend.ErrorBoxes[0].Text, "Invalid data type for 'InstallPath'");
+  EXPECT_EQ(headless.Backend.ErrorBoxes[0].Text, "注册表值的数据类型无效：'InstallPath'");
   EXPECT_EQ(form->edt_PrjPath->Text(), "");
 }
 
@@ -327,7 +340,9 @@ TEST_F(PageFlow, CancellingThePromptWithDiscsMissingIsNoSuccess) {
 }
 
 TEST_F(PageFlow, CancelDuringTheCopy) {
-  for (const int answer : {ui::mrNo, ui::mrYes}) {
+  // mrNone stands for Enter pressed at once, which answers No: the focus
+  // starts there.
+  for (const int answer : {ui::mrNo, ui::mrYes, ui::mrNone}) {
     SCOPED_TRACE(answer);
     promptLabels.clear();
     machine.Remove(std::string(kApp) + "DLL\\VEXA\\MatterLib");
@@ -336,8 +351,15 @@ TEST_F(PageFlow, CancelDuringTheCopy) {
     // Cancel pressed while the first file is copied; the question comes
     // before the prompt for the next disc.
     std::vector<std::string> questions;
-    AnswerMessage(answer, &questions);
-    if (answer == ui::mrNo) CancelPrompt();
+    if (answer == ui::mrNone) {
+      headless.Backend.PushResponder([&questions](ui::TForm& dialog) {
+        questions.push_back(dialog.FindControl("Message")->Caption());
+        ui::PressKey(dialog, ui::VK_RETURN);
+      });
+    } else {
+      AnswerMessage(answer, &questions);
+    }
+    if (answer != ui::mrYes) CancelPrompt();
     bool pressed = false;
     headless.Backend.OnProcessMessages = [&] {
       if (pressed) return;
@@ -347,7 +369,7 @@ TEST_F(PageFlow, CancelDuringTheCopy) {
     Next();
     headless.Backend.OnProcessMessages = nullptr;
     EXPECT_EQ(questions, std::vector<std::string>{"是否中断安装过程？"});
-    if (answer == ui::mrNo) {
+    if (answer != ui::mrYes) {
       // Nothing changes: the copy goes on to the prompt for the next disc.
       EXPECT_FALSE(form->State.CancelRequested);
       EXPECT_EQ(promptLabels.size(), 1u);
@@ -368,24 +390,293 @@ TEST_F(PageFlow, CancelDuringTheCopy) {
   }
 }
 
-TEST_F(PageFlow, AWrongFolderInThePromptIsReportedAndTheWizardStaysUsable) {
+// What the wizard's taskbar button shows, and when.
+struct TaskbarSeen {
+  std::string when;
+  ui::TaskbarState state;
+  std::int64_t completed, total;
+  bool operator==(const TaskbarSeen& o) const {
+    return when == o.when && state == o.state && completed == o.completed && total == o.total;
+  }
+};
+
+std::ostream& operator<<(std::ostream& out, const TaskbarSeen& seen) {
+  return out << seen.when << ": state " << static_cast<int>(seen.state) << ", " << seen.completed << " of "
+             << seen.total;
+}
+
+TEST_F(PageFlow, TheTaskbarButtonFollowsTheAreaBarPausesAtThePromptAndShowsCopyErrors) {
+  ToSpecialtyPage();
+  TickAll();
+  std::vector<TaskbarSeen> seen;
+  const auto look = [&](const std::string& when) {
+    const ui::TaskbarProgress& shown = form->Taskbar();
+    seen.push_back({when, shown.State, shown.Completed, shown.Total});
+  };
+  look("before the run");
+  // The first copy of the second pack's file fails once; Retry copies it.
+  machine.FailCopy("E:\\MatterLib\\浙江省标\\市政\\道路.dwg", 1);
+  headless.Backend.OnProcessMessages = [&] { look("copying"); };
+  headless.Backend.PushResponder([&](ui::TForm& dialog) {
+    look("copy error");
+    ui::ClickButton(*dialog.FindControl("Retry"));
+  });
+  headless.Backend.PushResponder([&](ui::TForm& window) {
+    look("disc prompt");
+    ui::ClickButton(*dynamic_cast<Tfrm_ChooseDriver&>(window).bt_Cancel);
+  });
+  Next();
+  look("after the run");
+
+  using ui::TaskbarState;
+  EXPECT_EQ(seen, (std::vector<TaskbarSeen>{
+                      {"before the run", TaskbarState::None, 0, 0},
+                      {"copying", TaskbarState::Normal, 100, 200},
+                      {"copy error", TaskbarState::Error, 100, 200},
+                      {"copying", TaskbarState::Normal, 200, 200},
+                      {"disc prompt", TaskbarState::Paused, 200, 200},
+                      {"after the run", TaskbarState::None, 0, 0},
+                  }));
+  EXPECT_TRUE(headless.Backend.AllResponded());
+}
+
+TEST_F(PageFlow, MessagesOutsideARunLeaveTheTaskbarButtonEmpty) {
+  Start();
+  Next();
+  form->edt_PrjPath->SetText("C:\\Nowhere\\");
+  std::vector<ui::TaskbarState> states;
+  headless.Backend.PushResponder([&](ui::TForm& dialog) {
+    states.push_back(form->Taskbar().State);
+    ui::ClickButton(*dialog.FindControl("OK"));
+  });
+  Next();
+  EXPECT_EQ(states, std::vector<ui::TaskbarState>{ui::TaskbarState::None});
+  EXPECT_EQ(form->Taskbar().State, ui::TaskbarState::None);
+}
+
+TEST_F(PageFlow, AFolderWithoutDescriptorKeepsThePromptOpenAndTheWizardStaysUsable) {
   ToSpecialtyPage();
   TickAll();
   machine.AddFolder("C:\\Empty");
-  headless.Backend.PushResponder([](ui::TForm& window) {
+  std::string problem;
+  headless.Backend.PushResponder([&](ui::TForm& window) {
     auto& prompt = dynamic_cast<Tfrm_ChooseDriver&>(window);
     prompt.edt_path->SetText("C:\\Empty");
     ui::ClickButton(*prompt.bt_OK);
+    EXPECT_EQ(prompt.ModalResult, ui::mrNone);
+    problem = prompt.Lb_Problem->Caption();
+    ui::ClickButton(*prompt.bt_Cancel);
   });
   Next();
-  ASSERT_EQ(headless.Backend.ErrorBoxes.size(), 1u);
-  EXPECT_NE(headless.Backend.ErrorBoxes[0].Text.find("C:\\Empty\\CDFile.Dat"), std::string::npos);
+  EXPECT_EQ(problem, "光盘配置文件不存在，请检查光盘。");
+  EXPECT_TRUE(headless.Backend.ErrorBoxes.empty());
   EXPECT_TRUE(form->bt_Next->Visible());
   EXPECT_TRUE(form->bt_Next->Enabled());
   EXPECT_FALSE(form->bt_cancel->Visible());
   EXPECT_FALSE(form->State.InstallOk);
   Next();
   EXPECT_EQ(form->ActivePage(), Tfm_Install::pgFinish);
+}
+
+// ------------------------------------------------------ the run's verdict
+
+class RunVerdict;
+
+// One way an installation of both packs started from CD1 can go, and the
+// truth it must end with: page 4's text and the packs' pending files.
+struct VerdictCase {
+  const char* name;
+  // Arranges the scenario once the specialty page is shown with both packs
+  // ticked; answers the prompts and questions it brings.
+  void (*arrange)(RunVerdict&);
+  const char* finishText;
+  // The pending file of each pack: its labels joined by ",", "no file" or
+  // "unreadable".
+  const char* building;  // 国标/土建
+  const char* roads;     // 浙江省标/市政
+  std::vector<std::string> prompts, questions;
+  std::size_t errorBoxes;
+  // What else must hold afterwards, or nullptr.
+  void (*check)(RunVerdict&);
+};
+
+void PrintTo(const VerdictCase& c, std::ostream* os) { *os << c.name; }
+
+class RunVerdict : public PageFlow, public ::testing::WithParamInterface<VerdictCase> {
+ public:
+  static std::vector<VerdictCase> Cases();
+
+ protected:
+  std::string PendingFile(const std::string& pack) {
+    const std::string path = std::string(kLibrary) + pack + "\\Install.Dat";
+    if (!machine.Exists(path)) return "no file";
+    std::string bytes, joined;
+    TCdLabels labels;
+    std::size_t failOffset = 0;
+    try {
+      if (!platform::ReadWholeFile(machine, path, bytes)) return "unreadable";
+    } catch (const platform::Error&) {
+      return "unreadable";
+    }
+    EXPECT_TRUE(catalogue::ParsePendingLabels(bytes, labels, failOffset));
+    for (const TLabelString& label : labels) joined += (joined.empty() ? "" : ",") + label.Text();
+    return joined;
+  }
+  // The listing of the first pack's folder on CD1 shows one more entry.
+  void AddListedEntryOnCd1(const std::string& name, std::uint32_t attributes) {
+    machine.AfterList = [this, name, attributes](const std::string& pattern, std::vector<platform::FindEntry>& entries) {
+      if (pattern == "E:\\MatterLib\\国标\\土建\\*.*" && form->State.DiscLabel.Text() == "CD1")
+        entries.push_back({name, attributes, 4});
+    };
+  }
+  // Answers the prompts of a run that reads every disc: CD3, then CD2.
+  void InsertTheOtherDiscs() {
+    AnswerPromptWith("CD3");
+    AnswerPromptWith("CD2");
+  }
+  bool Installed(const std::string& path) { return machine.Exists(std::string(kLibrary) + path); }
+  void PressCancelDuring(const std::string& spec) {
+    headless.Backend.OnProcessMessages = [this, spec] {
+      if (form->Lb_Spec->Caption() != spec || !form->bt_cancel->Visible()) return;
+      ui::ClickButton(*form->bt_cancel);
+    };
+  }
+
+  std::vector<std::string> questions;
+};
+
+std::vector<VerdictCase> RunVerdict::Cases() {
+  const char* const kDone = "安装完成";
+  const char* const kFailed = "安装失败";
+  return {
+      {"Complete", [](RunVerdict& t) {
+         t.InsertTheOtherDiscs();
+       }, kDone, "", "", {"CD2或CD3", "CD2"}, {}, 0, nullptr},
+      {"IgnoreOnOneFile", [](RunVerdict& t) {
+         t.machine.FailCopy("E:\\MatterLib\\国标\\土建\\墙体.dwg", 1);
+         t.AnswerMessage(ui::mrIgnore, &t.questions);
+         t.InsertTheOtherDiscs();
+       }, kFailed, "CD1", "", {"CD2或CD3", "CD2"}, {"复制:'墙体.dwg'出错。"}, 0, [](RunVerdict& t) {
+         // The rest of the pack and the other pack are there.
+         EXPECT_TRUE(t.Installed("国标\\土建\\门窗\\门.dwg"));
+         EXPECT_TRUE(t.Installed("浙江省标\\市政\\桥梁.dwg"));
+         EXPECT_FALSE(t.Installed("国标\\土建\\墙体.dwg"));
+       }},
+      {"PlanFails", [](RunVerdict& t) {
+         // A pending file that exists but cannot be read.
+         t.machine.AddFile(std::string(kLibrary) + "国标\\土建\\Install.Dat", catalogue::SerializePendingLabels({}));
+         t.machine.FailOpen(std::string(kLibrary) + "国标\\土建\\Install.Dat");
+       }, kFailed, "unreadable", "no file", {}, {}, 1, nullptr},
+      {"DiscLabelInAnotherLetterCase", [](RunVerdict& t) {
+         t.AnswerPromptWith("CD3");
+         t.AnswerPromptWith("CD2", "cd2");
+       }, kDone, "", "", {"CD2或CD3", "CD2"}, {}, 0, [](RunVerdict& t) {
+         EXPECT_TRUE(t.Installed("国标\\土建\\门窗\\门.dwg"));
+       }},
+      {"CancelDuringTheLastFileOfAPass", [](RunVerdict& t) {
+         t.PressCancelDuring("正在安装:CD1-浙江省标-市政");
+         t.AnswerMessage(ui::mrYes, &t.questions);
+       }, kFailed, "CD2", "CD3", {}, {"是否中断安装过程？"}, 0, nullptr},
+      {"PromptCancelled", [](RunVerdict& t) { t.CancelPrompt(); },
+       kFailed, "CD2", "CD3", {"CD2或CD3"}, {}, 0, nullptr},
+      {"NextClickedAgainDuringTheRun", [](RunVerdict& t) {
+         // A click on Next queued before the button was hidden reaches its
+         // handler while the copy runs.
+         t.headless.Backend.OnProcessMessages = [&t] { t.form->bt_NextClick(); };
+         t.InsertTheOtherDiscs();
+       }, kDone, "", "", {"CD2或CD3", "CD2"}, {}, 0, nullptr},
+      {"ListedFileNameLeadingOutOfTheFolder", [](RunVerdict& t) {
+         t.machine.AddFile("E:\\MatterLib\\国标\\x.dll", "evil");
+         t.AddListedEntryOnCd1("..\\x.dll", platform::faArchive);
+         t.AnswerMessage(ui::mrIgnore, &t.questions);
+         t.InsertTheOtherDiscs();
+       }, kFailed, "CD1", "", {"CD2或CD3", "CD2"}, {"复制:'..\\x.dll'出错。"}, 0, [](RunVerdict& t) {
+         EXPECT_FALSE(t.Installed("国标\\x.dll"));
+         EXPECT_TRUE(t.Installed("国标\\土建\\墙体.dwg"));
+       }},
+      {"ListedFolderNameWithABackslash", [](RunVerdict& t) {
+         t.AddListedEntryOnCd1("a\\b", platform::faDirectory);
+         t.AnswerMessage(ui::mrAbort, &t.questions);
+       }, kFailed, "no file", "no file", {}, {"复制:'a\\b'出错。"}, 0, nullptr},
+      {"PakRefreshOnAFullDisk", [](RunVerdict& t) {
+         t.extraDiscFiles["CD1"]["国标\\土建\\土建.PAK"] = "pak of CD1";
+         t.extraDiscFiles["CD2"]["国标\\土建\\土建.PAK"] = std::string(10000, '2');
+         t.InsertDisc("CD1");
+         t.machine.SetKeepPartialCopies(true);
+         t.onInsert = [&t](const std::string& label) {
+           if (label == "CD2") t.machine.Space('C').FreeClusters = 1;
+         };
+         t.InsertTheOtherDiscs();
+         t.AnswerMessage(ui::mrAbort, &t.questions);
+       }, kFailed, "CD2", "", {"CD2或CD3", "CD2"}, {"磁盘空间已满，请清理磁盘后再试。"}, 0, [](RunVerdict& t) {
+         // The older file stays whole, and no temporary copy is left.
+         EXPECT_EQ(t.machine.ReadContents(std::string(kLibrary) + "国标\\土建\\土建.PAK"), "pak of CD1");
+         EXPECT_FALSE(t.Installed("国标\\土建\\~"));
+       }},
+      {"RetryAfterTheTargetFolderCanBeMade", [](RunVerdict& t) {
+         // Something stands where the pack's folder goes, until the user
+         // takes it away and answers Retry.
+         t.machine.AddFile(std::string(kLibrary) + "国标\\土建", "in the way");
+         t.headless.Backend.PushResponder([&t](ui::TForm& dialog) {
+           t.questions.push_back(dialog.FindControl("Message")->Caption());
+           t.machine.Remove(std::string(kLibrary) + "国标\\土建");
+           ui::ClickButton(*dialog.FindControl("Retry"));
+         });
+         t.InsertTheOtherDiscs();
+       }, kDone, "", "", {"CD2或CD3", "CD2"}, {"复制:'墙体.dwg'出错。"}, 0, nullptr},
+  };
+}
+
+TEST_P(RunVerdict, PageFourTellsWhetherTheLibraryIsComplete) {
+  const VerdictCase& c = GetParam();
+  ToSpecialtyPage();
+  TickAll();
+  c.arrange(*this);
+
+  Next();
+
+  EXPECT_TRUE(headless.Backend.AllResponded());
+  EXPECT_EQ(promptLabels, c.prompts);
+  EXPECT_EQ(questions, c.questions);
+  EXPECT_EQ(headless.Backend.ErrorBoxes.size(), c.errorBoxes);
+  // The end of every run: only Next is offered, on the progress page.
+  EXPECT_EQ(form->ActivePage(), Tfm_Install::pgProgress);
+  EXPECT_TRUE(form->bt_Next->Visible());
+  EXPECT_TRUE(form->bt_Next->Enabled());
+  EXPECT_FALSE(form->bt_cancel->Visible());
+  EXPECT_FALSE(form->bt_Last->Visible());
+  EXPECT_EQ(PendingFile("国标\\土建"), c.building);
+  EXPECT_EQ(PendingFile("浙江省标\\市政"), c.roads);
+  if (c.check) c.check(*this);
+
+  headless.Backend.OnProcessMessages = nullptr;
+  Next();
+  EXPECT_EQ(form->ActivePage(), Tfm_Install::pgFinish);
+  EXPECT_EQ(form->Label11->Caption(), c.finishText);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, RunVerdict, ::testing::ValuesIn(RunVerdict::Cases()),
+                         [](const ::testing::TestParamInfo<VerdictCase>& info) { return std::string(info.param.name); });
+
+TEST_F(PageFlow, ThePromptTakesANeededDiscAsSoonAsItIsInserted) {
+  ToSpecialtyPage();
+  TickAll();
+  // CD3 goes in without a click: the prompt's own look finds it; then CD2.
+  for (const char* disc : {"CD3", "CD2"}) {
+    headless.Backend.PushResponder([this, disc](ui::TForm& window) {
+      promptLabels.push_back(dynamic_cast<Tfrm_ChooseDriver&>(window).Label5->Caption());
+      ui::WatchDevices(window);
+      EXPECT_EQ(window.ModalResult, ui::mrNone) << "the disc read before is no needed one";
+      InsertDisc(disc);
+      ui::WatchDevices(window);
+    });
+  }
+  Next();
+  EXPECT_EQ(promptLabels, (std::vector<std::string>{"CD2或CD3", "CD2"}));
+  EXPECT_TRUE(headless.Backend.AllResponded());
+  EXPECT_TRUE(form->State.InstallOk);
+  EXPECT_TRUE(Pending("国标", "土建").empty());
+  EXPECT_TRUE(Pending("浙江省标", "市政").empty());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "platform/fake/FakePlatform.h"
 #include "platform/fake/FakeShellNamespace.h"
+#include "tests/DiscSet.h"
 #include "ui/headless/HeadlessBackend.h"
 #include "wizard/ProgressPageSink.h"
 
@@ -20,7 +21,8 @@ class ProgressPageSinkTest : public ::testing::Test {
  protected:
   ProgressPageSinkTest() {
     machine.AddDrive('C');
-    machine.AddFolder("C:\\Disc2");
+    // The prompt takes only a folder with a descriptor.
+    machine.AddFile("C:\\Disc2\\CDFile.Dat", catalogue::SerializeCatalogue(samples::DiscSetCatalogue("CD2")));
   }
 
   ui::HeadlessScope headless;

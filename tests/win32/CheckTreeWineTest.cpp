@@ -3,7 +3,10 @@
 // although the tree view runs its own drag-detection loop on a press.
 // With SCREENSHOT_DIR set, page 2 with a partly checked standard is saved
 // there as page2-specialties.bmp.
+#include <algorithm>
 #include <atomic>
+#include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -14,6 +17,7 @@
 #include "platform/fake/FakePlatform.h"
 #include "platform/fake/FakeShellNamespace.h"
 #include "ui/CheckImageColors.h"
+#include "ui/Scaling.h"
 #include "wizard/Tfm_Install.h"
 // After the toolkit's headers: <windows.h> defines the key names as macros.
 #include "ScreenPicture.h"
@@ -82,7 +86,8 @@ class CheckTreeOnWine : public uitest::UiTest {
   // messages: the tree view's drag-detection loop, which runs inside that
   // handling, takes the moves and the release as they come.
   INPUT Mouse(DWORD flags, ui::Point at) {
-    POINT screen{at.X, at.Y};
+    const ui::Point pixels = ui::ScaleToDpi(at, form->Dpi());
+    POINT screen{pixels.X, pixels.Y};
     ClientToScreen(treeWindow, &screen);
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -126,52 +131,101 @@ TEST_F(CheckTreeOnWine, TheSystemTreeShowsFourStatePicturesBeforeTheLabel) {
   const auto list = reinterpret_cast<HIMAGELIST>(SendMessageA(treeWindow, TVM_GETIMAGELIST, TVSIL_STATE, 0));
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(ImageList_GetImageCount(list), 4);
+  const int cell = ui::ScaleToDpi(16, form->Dpi());
   int width = 0, height = 0;
   ImageList_GetIconSize(list, &width, &height);
-  EXPECT_EQ(width, 16);
-  EXPECT_EQ(height, 16);
+  EXPECT_EQ(width, cell);
+  EXPECT_EQ(height, cell);
 
+  // The label of the first standard (国标), in the window's pixels.
+  RECT label{};
+  const auto first = reinterpret_cast<HTREEITEM>(SendMessageA(treeWindow, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  std::memcpy(&label, &first, sizeof first);
+  ASSERT_TRUE(SendMessageA(treeWindow, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label)));
   TVHITTESTINFO hit{};
-  for (const int dx : {-1, -15}) {
-    const ui::Rect label = Tree().LabelRect(Node("国标"));
-    hit.pt = {label.Left + dx, label.Top + 2};
+  for (const int dx : {-1, 1 - cell}) {
+    hit.pt = {label.left + dx, label.top + 2};
     SendMessageA(treeWindow, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
     EXPECT_TRUE(hit.flags & TVHT_ONITEMSTATEICON) << dx << " " << hit.flags;
   }
 }
 
+// A screen reader reads the boxes through the standard state-image indices of
+// a tree view with check boxes: 1 not checked, 2 checked, 3 partially
+// checked. (Wine's accessibility layer shows no items of a tree view, so the
+// indices are read here as a reader's tree-view support reads them.)
+TEST_F(CheckTreeOnWine, TheItemsReportTheirCheckStatesTheStandardWay) {
+  EXPECT_TRUE(GetWindowLongA(treeWindow, GWL_STYLE) & TVS_CHECKBOXES);
+  Node("国标").Expand();
+  Tree().ToggleCheck(&Node("给排水"));
+  PumpFor(100);
+  std::string shown;
+  const std::function<void(HTREEITEM)> read = [&](HTREEITEM item) {
+    for (; item; item = reinterpret_cast<HTREEITEM>(
+                     SendMessageA(treeWindow, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+      const UINT state = static_cast<UINT>(
+          SendMessageA(treeWindow, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_STATEIMAGEMASK));
+      shown += (shown.empty() ? "" : " ") + uitest::TreeItemText(treeWindow, item) + "=" +
+               std::to_string(state >> 12);
+      read(reinterpret_cast<HTREEITEM>(
+          SendMessageA(treeWindow, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))));
+    }
+  };
+  read(reinterpret_cast<HTREEITEM>(SendMessageA(treeWindow, TVM_GETNEXTITEM, TVGN_ROOT, 0)));
+  EXPECT_EQ(shown, "国标=3 土建=1 给排水=2 行标=1 电气=1");
+  EXPECT_EQ(States(Tree()), shown);
+}
+
 // Without a visual theme (as in the test prefix) the cells are the program's
-// 13 x 13 bitmaps at (2, 2) in the system's colours, olive transparent.
+// bitmaps in the system's colours, olive transparent: at 96 DPI 13 x 13 at
+// (2, 2) in 16 x 16 cells, at 144 DPI the 150 % version (20 x 20 at (3, 3)
+// in 24 x 24 cells), at 192 DPI the 200 % one (26 x 26 at (4, 4) in 32 x 32).
 TEST_F(CheckTreeOnWine, ClassicPicturesInTheSystemColours) {
   const auto list = reinterpret_cast<HIMAGELIST>(SendMessageA(treeWindow, TVM_GETIMAGELIST, TVSIL_STATE, 0));
   ASSERT_NE(list, nullptr);
+  // Where the rings between outline and inside lie (both ways), a pixel of
+  // the check mark, one inside the box that it leaves blank, and the corner
+  // of the inside.
+  const struct {
+    int dpi;
+    int rings[2];
+    POINT mark, blank, corner;
+  } kMarks[] = {{96, {3, 4}, {5, 7}, {6, 5}, {5, 5}},
+                {144, {4, 5}, {9, 13}, {8, 8}, {7, 7}},
+                {192, {6, 7}, {12, 17}, {11, 11}, {10, 10}}};
+  const auto sample = std::find_if(std::begin(kMarks), std::end(kMarks),
+                                   [&](const auto& m) { return m.dpi == form->Dpi(); });
+  ASSERT_NE(sample, std::end(kMarks)) << "no samples for " << form->Dpi() << " DPI";
+  const ui::CheckCellGeometry geometry = ui::CheckCellGeometryForDpi(form->Dpi());
+  const int size = geometry.Cell, offset = geometry.Offset;
+
   const COLORREF window = GetSysColor(COLOR_WINDOW), frame = GetSysColor(COLOR_BTNSHADOW),
                  mark = ui::CheckMarkColor(GetSysColor(COLOR_HIGHLIGHT)), background = RGB(1, 2, 3);
   // Each cell drawn over the background; pixel (x, y) of cell i.
   const HDC screen = GetDC(nullptr);
   const HDC memory = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, 16 * 4, 16);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, size * 4, size);
   const HGDIOBJ previous = SelectObject(memory, bitmap);
   const HBRUSH brush = CreateSolidBrush(background);
-  const RECT all{0, 0, 16 * 4, 16};
+  const RECT all{0, 0, size * 4, size};
   FillRect(memory, &all, brush);
-  for (int i = 0; i < 4; ++i) ImageList_Draw(list, i, memory, 16 * i, 0, ILD_TRANSPARENT);
-  const auto at = [&](int cell, int x, int y) { return GetPixel(memory, 16 * cell + x, y); };
+  for (int i = 0; i < 4; ++i) ImageList_Draw(list, i, memory, size * i, 0, ILD_TRANSPARENT);
+  const auto at = [&](int cell, int x, int y) { return GetPixel(memory, size * cell + x, y); };
 
+  const int middle = size / 2;
   for (int cell = 0; cell < 4; ++cell) {
     SCOPED_TRACE(cell);
-    EXPECT_EQ(at(cell, 0, 0), background);   // olive margin: transparent
-    EXPECT_EQ(at(cell, 15, 15), background);
-    EXPECT_EQ(at(cell, 2, 2), frame);        // outline
-    EXPECT_EQ(at(cell, 3, 3), window);       // fuchsia ring
-    EXPECT_EQ(at(cell, 4, 4), window);       // red ring
+    EXPECT_EQ(at(cell, 0, 0), background);  // olive margin: transparent
+    EXPECT_EQ(at(cell, size - 1, size - 1), background);
+    EXPECT_EQ(at(cell, offset, offset), frame);  // outline
+    for (const int ring : sample->rings) EXPECT_EQ(at(cell, ring, ring), window);
   }
-  EXPECT_EQ(at(0, 8, 8), window);  // empty inside
-  EXPECT_EQ(at(1, 8, 8), window);
-  EXPECT_EQ(at(2, 5, 7), mark);    // the check mark's left end
-  EXPECT_EQ(at(2, 6, 5), window);
-  EXPECT_EQ(at(3, 8, 8), mark);    // the filled square
-  EXPECT_EQ(at(3, 5, 5), mark);
+  EXPECT_EQ(at(0, middle, middle), window);  // empty inside
+  EXPECT_EQ(at(1, middle, middle), window);
+  EXPECT_EQ(at(2, sample->mark.x, sample->mark.y), mark);  // the check mark
+  EXPECT_EQ(at(2, sample->blank.x, sample->blank.y), window);
+  EXPECT_EQ(at(3, middle, middle), mark);  // the filled square
+  EXPECT_EQ(at(3, sample->corner.x, sample->corner.y), mark);
 
   DeleteObject(brush);
   SelectObject(memory, previous);

@@ -5,6 +5,7 @@
 
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Platform.h"
+#include "tests/SeekChecks.h"
 #include "tests/win32/ScratchFolder.h"
 
 namespace {
@@ -141,6 +142,10 @@ TEST_F(PlatformFilesTest, WrittenBytesReadBackExactly) {
   EXPECT_FALSE(file->Read(&extra, 1)) << "reading past the end is a short read";
 }
 
+TEST_F(PlatformFilesTest, SeekMovesTheReadPositionAnywhere) {
+  ExpectSeekMovesTheReadPositionAnywhere(*system.OpenRead(folder.AddFile("data.bin", "0123456789")));
+}
+
 TEST_F(PlatformFilesTest, OpenWriteTruncatesAnExistingFile) {
   const std::string path = folder.AddFile("data.bin", "a longer text");
   {
@@ -164,7 +169,7 @@ TEST_F(PlatformFilesTest, FailedOpenRaisesErrorNamingThePathAndTheReason) {
     FAIL() << "no error raised";
   } catch (const platform::Error& error) {
     const std::string message = error.what();
-    const std::string start = "Cannot open file \"" + missing + "\". ";
+    const std::string start = "无法打开文件 \"" + missing + "\"：";
     EXPECT_EQ(message.compare(0, start.size(), start), 0) << message;
     EXPECT_GT(message.size(), start.size()) << "the system's reason follows";
     EXPECT_NE(message.back(), '\n');
@@ -178,7 +183,7 @@ TEST_F(PlatformFilesTest, FailedCreateRaisesErrorNamingThePath) {
     system.OpenWrite(path);
     FAIL() << "no error raised";
   } catch (const platform::Error& error) {
-    const std::string start = "Cannot create file \"" + path + "\". ";
+    const std::string start = "无法创建文件 \"" + path + "\"：";
     EXPECT_EQ(std::string(error.what()).compare(0, start.size(), start), 0) << error.what();
   }
 }

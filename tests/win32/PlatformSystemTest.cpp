@@ -1,8 +1,11 @@
-// The Win32 platform's drives, registry and locale on the real system.
+// The Win32 platform's drives, registry, locale, clock and version, and the
+// process's error mode, on the real system.
 #include <gtest/gtest.h>
 
+#include "platform/win32/ProcessErrorMode.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WinApi.h"
+#include "text/AnsiText.h"
 
 namespace {
 
@@ -99,6 +102,21 @@ TEST(PlatformLocaleTest, ComparesIgnoringLetterCase) {
   EXPECT_NE(system.CompareTextNoCase("CD1", "CD1 "), 0);
 }
 
+TEST(PlatformLocaleTest, ConvertsToTheAnsiCodePageOnlyWhatItCanShow) {
+  platform::Win32Platform system;
+  std::string ansi = "before";
+  ASSERT_TRUE(system.WideToAnsi(u"国标 Disc.dwg", ansi));
+  EXPECT_EQ(ansi, "国标 Disc.dwg");
+  ASSERT_TRUE(system.WideToAnsi(u"", ansi));
+  EXPECT_EQ(ansi, "");
+  // No "?" and no look-alike: a Runic letter, and an "A" with a ring, which
+  // a best-fit conversion would make a plain "A".
+  ansi = "before";
+  EXPECT_FALSE(system.WideToAnsi(u"图\u16A0.dwg", ansi));
+  EXPECT_FALSE(system.WideToAnsi(u"\u00C5.dwg", ansi));
+  EXPECT_EQ(ansi, "before");
+}
+
 TEST(PlatformLocaleTest, DecimalSeparatorFollowsTheUsersSetting) {
   platform::Win32Platform system;
   char original[8] = {};
@@ -108,6 +126,40 @@ TEST(PlatformLocaleTest, DecimalSeparatorFollowsTheUsersSetting) {
   ::SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, original);
   EXPECT_EQ(changed, ',');
   EXPECT_EQ(system.DecimalSeparator(), original[0]);
+}
+
+TEST(PlatformLocaleTest, LeadBytesAreThoseOfTheSystemCodePage) {
+  // The tests run in code page 936 (GBK).
+  ASSERT_EQ(::GetACP(), 936u);
+  platform::Win32Platform system;
+  EXPECT_EQ(system.AnsiLeadBytes(), text::LeadBytes::Gbk());
+}
+
+TEST(ProcessErrorModeTest, CriticalErrorsFailSilentlyAndEarlierBitsStay) {
+  const UINT before = ::SetErrorMode(SEM_NOGPFAULTERRORBOX);
+  platform::win32::FailCriticalErrorsSilently();
+  const UINT after = ::SetErrorMode(before);
+  EXPECT_EQ(after, UINT{SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX});
+}
+
+TEST(PlatformLocaleTest, ConvertsAnsiTextToUtf8) {
+  platform::Win32Platform system;
+  // The tests run with code page 936 (GBK) as the ANSI code page.
+  ASSERT_EQ(::GetACP(), 936u);
+  EXPECT_EQ(system.AnsiToUtf8("D:\\国标\\土建 a.pak"), u8"D:\\国标\\土建 a.pak");
+  EXPECT_EQ(system.AnsiToUtf8(""), "");
+}
+
+TEST(PlatformSystemTest, TellsTheLocalTimeAndTheWindowsVersion) {
+  platform::Win32Platform system;
+  SYSTEMTIME before;
+  ::GetLocalTime(&before);
+  const platform::LocalTime now = system.Now();
+  EXPECT_EQ(now.Year, before.wYear);
+  EXPECT_GE(now.Month, 1);
+  EXPECT_LE(now.Month, 12);
+  EXPECT_LT(now.Milliseconds, 1000);
+  EXPECT_EQ(system.WindowsVersion().rfind("Windows ", 0), 0u) << system.WindowsVersion();
 }
 
 }  // namespace

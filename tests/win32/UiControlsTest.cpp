@@ -1,6 +1,9 @@
 // The simple controls of the Win32 backend as real windows: labels sized to
 // their text, page controls with only the visible tabs, edit boxes, 32-bit
-// progress bars and stock icons.
+// progress bars, stock icons, and buttons that ignore clicks handled after
+// they were disabled or hidden.
+#include <functional>
+
 #include "UiTestSupport.h"
 
 namespace uitest {
@@ -43,7 +46,7 @@ TEST_F(UiTest, TextExtentCountsEveryLineBreak) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    const ui::Size size = Backend.TextExtent(font, c.text);
+    const ui::Size size = Backend.TextExtent(font, c.text, ui::kDefaultDpi);
     const ui::Size expected = DrawTextSize(font, c.lines);
     EXPECT_EQ(size.Width, expected.Width);
     EXPECT_EQ(size.Height, expected.Height);
@@ -59,7 +62,7 @@ TEST_F(UiTest, LabelWindowIsSizedToItsText) {
   form.Show();
   label.SetCaption("第一行\n第二行");
 
-  const ui::Size expected = Backend.TextExtent(label.GetFont(), "第一行\n第二行");
+  const ui::Size expected = Backend.TextExtent(label.GetFont(), "第一行\n第二行", form.Dpi());
   const HWND window = WindowOf(label);
   EXPECT_EQ(ClientSize(window).cx, expected.Width);
   EXPECT_EQ(ClientSize(window).cy, expected.Height);
@@ -146,6 +149,50 @@ TEST_F(UiTest, ImageShowsAStockIcon) {
             LoadIconA(nullptr, MAKEINTRESOURCEA(32515)));
   EXPECT_EQ(ClientSize(window).cx, 32);
   EXPECT_EQ(ClientSize(window).cy, 32);
+}
+
+TEST_F(UiTest, ClicksHandledAfterTheButtonWasDisabledOrHiddenDoNothing) {
+  TForm form(nullptr, "Form");
+  form.SetClientSize(300, 100);
+  auto& next = form.Add<ui::TButton>("bt_Next", "下一步", 20, 40, 75, 25);
+  next.Default = true;
+  int clicks = 0;
+  next.OnClick = [&] { ++clicks; };
+  form.Show();
+  const HWND window = WindowOf(next);
+  // A click already in the queue: the button's notification to its parent.
+  const auto postClick = [&] {
+    PostMessageA(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(window));
+  };
+  const struct {
+    const char* what;
+    std::function<void(bool)> take;  // false takes the button's input away, true gives it back
+  } cases[] = {
+      {"disabled", [&](bool on) { next.SetEnabled(on); }},
+      {"hidden", [&](bool on) { next.SetVisible(on); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    postClick();
+    c.take(false);
+    PumpFor(100);
+    EXPECT_EQ(clicks, 0);
+    c.take(true);
+  }
+  postClick();
+  ASSERT_TRUE(PumpUntil([&] { return clicks == 1; })) << "a click on the enabled button";
+
+  // Enter pressed three times on a button whose first click disables it.
+  clicks = 0;
+  next.OnClick = [&] {
+    ++clicks;
+    next.SetEnabled(false);
+  };
+  SetFocus(window);
+  for (int i = 0; i < 3; ++i) TypeKey(VK_RETURN);
+  PumpFor(300);
+  EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The start-up end to end under Wine. Setup.exe, started from a CD-ROM drive,
 # copies itself into the temporary folder and starts the copy with its two
-# arguments; the copy runs the wizard and does not relaunch again; and DLLs
-# that someone left in the temporary folder under the names of DLLs the
-# program loads are not loaded.
+# arguments; the copy runs the wizard and does not relaunch again; a stale
+# read-only copy in the temporary folder is replaced, and the disc's
+# read-only attribute does not travel; a second start while the wizard runs
+# starts nothing; and DLLs that someone left in the temporary folder under
+# the names of DLLs the program loads are not loaded.
 #
 # Usage: startup_relaunch.sh Setup.exe process_probe.exe load_library_probe.exe
 #                            planted_dll.dll work-folder
@@ -88,6 +90,25 @@ relaunch_case() {
 relaunch_case "started from E:\\ without arguments" '!' 'E:\' wine 'E:\Setup.exe'
 relaunch_case "started from E:\\ with D:\\App\\" 'D:\App\' 'E:\' run_command_line 'E:\Setup.exe "D:\App\"'
 relaunch_case "a disc folder with a blank" '!' 'E:\Disc One\' run_command_line '"E:\Disc One\Setup.exe"'
+
+# A read-only Setup.exe on the disc, and a read-only stale copy left in the
+# temporary folder by an earlier run from a disc.
+read_only() { [ $((0$(stat -c %a "$1") & 0222)) = 0 ]; }
+printf 'MZ stale copy' >"$temp_unix/Setup.exe"
+chmod a-w "$temp_unix/Setup.exe" "$disc/Setup.exe"
+wine 'E:\Setup.exe'
+expect_relaunch "over a stale read-only copy" '!' 'E:\'
+read_only "$temp_unix/Setup.exe" && fail "the copy in $temp kept the disc's read-only attribute"
+# A second start, from the disc or from the temporary folder, while the
+# wizard runs: it ends and leaves the running wizard alone.
+wizard=$(setup_processes)
+wine 'E:\Setup.exe'
+wine "${temp}Setup.exe"
+sleep 3
+[ "$(setup_processes)" = "$wizard" ] || fail "a second start changed the running Setup.exe: '$wizard' then '$(setup_processes)'"
+stop_wine
+chmod u+w "$disc/Setup.exe"
+echo "ok: a stale read-only copy is replaced; a second start leaves the running wizard alone"
 
 # DLLs left in the temporary folder under the names of the DLLs that the
 # program loads by name and that are no KnownDLLs. Each copy of planted_dll

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "catalogue/CatalogueFormat.h"
-#include "catalogue/FolderName.h"
+#include "text/FolderName.h"
 #include "text/AnsiText.h"
 #include "tools/cdtool/Charset.h"
 #include "tools/cdtool/CommandLine.h"
@@ -73,7 +73,7 @@ BuildOptions ReadOptions(const CommandLine& line) {
     options.labelPrefix = *prefix;
     // A label names a disc folder in OUT and is compared by the installer;
     // with the longest number it must still fit a label string.
-    if (!Utf8ToGbk(*prefix, options.labelPrefixGbk) || !catalogue::IsSafeFolderName(options.labelPrefixGbk + "1") ||
+    if (!Utf8ToGbk(*prefix, options.labelPrefixGbk) || !text::IsSafeFolderName(options.labelPrefixGbk + "1") ||
         options.labelPrefixGbk.size() > 200)
       throw UsageError("--label-prefix: '" + *prefix + "' cannot start a disc label (it must be written in GBK and"
                        " make a valid folder name of at most 200 bytes)");

@@ -4,7 +4,7 @@
 #include <map>
 #include <system_error>
 
-#include "catalogue/FolderName.h"
+#include "text/FolderName.h"
 #include "catalogue/U_Type.h"
 #include "text/AnsiText.h"
 #include "tools/cdtool/Charset.h"
@@ -95,7 +95,7 @@ class LibraryScanner {
                               std::to_string(TLabelString::kStoredSize - 1));
       return false;
     }
-    if (!catalogue::IsSafeFolderName(gbk)) {
+    if (!text::IsSafeFolderName(gbk)) {
       problems_.Add(path, std::string(role == NameRole::PackFolder ? "the installer refuses this name"
                                                                    : "Windows cannot hold this name") +
                               " (a device name such as CON or AUX, a trailing dot or blank, or one of"

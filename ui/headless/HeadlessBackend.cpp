@@ -93,4 +93,8 @@ void ClickButton(TControl& button) {
   MouseClick(button, {button.Width() / 2, button.Height() / 2});
 }
 
+void WatchDevices(TForm& form) {
+  if (form.OnDeviceWatch) App().Dispatch(form.OnDeviceWatch);
+}
+
 }  // namespace ui

@@ -43,7 +43,8 @@ class HeadlessBackend : public Backend {
   void RunMainLoop(TForm&) override {}
   void ProcessMessages() override;
   void ShowErrorBox(const std::string& caption, const std::string& text) override;
-  Size TextExtent(const Font& font, const std::string& text) override { return MeasureText(font, text); }
+  // The text model knows no screens: the same 96-DPI size at every dpi.
+  Size TextExtent(const Font& font, const std::string& text, int) override { return MeasureText(font, text); }
   Rect WorkArea(const TForm&) override { return Work; }
   Size OuterSize(const TForm&, Size client) override {
     return {client.Width + FrameWidth, client.Height + FrameHeight};
@@ -71,5 +72,8 @@ void MousePress(TControl& control, Point at, MouseButton button = MouseButton::L
 void MouseRelease(TControl& control, Point at, MouseButton button = MouseButton::Left);
 // Presses and releases the left button in the middle of a button.
 void ClickButton(TControl& button);
+// Raises the form's OnDeviceWatch as the modal loop does when a second has
+// passed or a device came or went.
+void WatchDevices(TForm& form);
 
 }  // namespace ui

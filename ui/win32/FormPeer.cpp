@@ -2,6 +2,9 @@
 
 #include <functional>
 
+#include "ui/Scaling.h"
+#include "ui/win32/Dpi.h"
+
 namespace ui::win32 {
 namespace {
 
@@ -22,10 +25,19 @@ bool CanFocus(HWND window) { return window && IsWindowVisible(window) && IsWindo
 
 FormPeer::FormPeer(TForm& form) : WindowPeer(form), form_(form) {
   WindowPeer* owner = form.Owner() ? Of(*form.Owner()) : nullptr;
-  RECT bounds{0, 0, form.Width(), form.Height()};
+  const Size client = ScaleToDpi(Size{form.Width(), form.Height()}, form.Dpi());
+  RECT bounds{0, 0, client.Width, client.Height};
   AdjustWindowRectEx(&bounds, Style(form), FALSE, ExStyle(form));
   OffsetRect(&bounds, form.Left() - bounds.left, form.Top() - bounds.top);
   Create(kFormClass, Style(form), ExStyle(form), owner ? owner->Handle() : nullptr, 0, bounds);
+  if (form.AccessibleDialog) dialogRole_ = std::make_unique<DialogRole>(Handle());
+  // The window may have come up on a screen of another scale than the
+  // system's (the form has no peer yet, so its controls are laid out later).
+  if (const int dpi = WindowDpi(Handle()); dpi != form.Dpi()) {
+    App().Dispatch([&] { form.SetDpi(dpi); });
+    ApplyBounds();
+    WindowPeer::Changed(Prop::Font);
+  }
   if (!form.IconResource.empty()) {
     const HICON icon = LoadIconA(GetModuleHandleA(nullptr), form.IconResource.c_str());
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -58,6 +70,13 @@ void FormPeer::Changed(Prop what) {
     case Prop::Focus:
       ApplyFocus();
       break;
+    case Prop::Scale:
+      if (!syncing_) ApplyBounds();
+      WindowPeer::Changed(Prop::Font);
+      break;
+    case Prop::Taskbar:
+      taskbar_.Show(Handle(), form_.Taskbar());
+      break;
     default:
       WindowPeer::Changed(what);
   }
@@ -68,16 +87,17 @@ void FormPeer::Changed(Prop what) {
 void FormPeer::ApplyBounds() {
   if (!Handle()) return;
   syncing_ = true;
-  RECT outer{0, 0, form_.Width(), form_.Height()};
+  const Size wanted = ScaleToDpi(Size{form_.Width(), form_.Height()}, form_.Dpi());
+  RECT outer{0, 0, wanted.Width, wanted.Height};
   AdjustWindowRectEx(&outer, GetWindowLongA(Handle(), GWL_STYLE), FALSE,
                      GetWindowLongA(Handle(), GWL_EXSTYLE));
   int width = outer.right - outer.left, height = outer.bottom - outer.top;
   SetWindowPos(Handle(), nullptr, form_.Left(), form_.Top(), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client;
   GetClientRect(Handle(), &client);
-  if (client.right != form_.Width() || client.bottom != form_.Height()) {
-    width += form_.Width() - client.right;
-    height += form_.Height() - client.bottom;
+  if (client.right != wanted.Width || client.bottom != wanted.Height) {
+    width += wanted.Width - client.right;
+    height += wanted.Height - client.bottom;
     SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
   }
   syncing_ = false;
@@ -90,7 +110,10 @@ void FormPeer::StoreWindowBounds() {
   GetWindowRect(Handle(), &window);
   GetClientRect(Handle(), &client);
   syncing_ = true;
-  App().Dispatch([&] { form_.SetBounds(window.left, window.top, client.right, client.bottom); });
+  const int dpi = form_.Dpi();
+  App().Dispatch([&] {
+    form_.SetBounds(window.left, window.top, UnscaleFromDpi(client.right, dpi), UnscaleFromDpi(client.bottom, dpi));
+  });
   syncing_ = false;
 }
 
@@ -106,7 +129,8 @@ void FormPeer::Place() {
     GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
     area = monitor.rcMonitor;
   }
-  RECT outer{0, 0, form_.Width(), form_.Height()};
+  const Size client = ScaleToDpi(Size{form_.Width(), form_.Height()}, form_.Dpi());
+  RECT outer{0, 0, client.Width, client.Height};
   AdjustWindowRectEx(&outer, Style(form_), FALSE, ExStyle(form_));
   const int left = area.left + (area.right - area.left - (outer.right - outer.left)) / 2;
   const int top = area.top + (area.bottom - area.top - (outer.bottom - outer.top)) / 2;
@@ -148,6 +172,15 @@ void FormPeer::ApplyFocus() {
   if (active && CanFocus(active->Handle()) && GetFocus() != active->Handle()) SetFocus(active->Handle());
 }
 
+// The window moved to a monitor of another scale: it goes where the system
+// suggests, and the form and its controls are laid out again at the new DPI.
+void FormPeer::DpiChanged(int dpi, const RECT& suggested) {
+  syncing_ = true;
+  App().Dispatch([&] { form_.SetBounds(suggested.left, suggested.top, form_.Width(), form_.Height()); });
+  syncing_ = false;
+  App().Dispatch([&] { form_.SetDpi(dpi); });
+}
+
 TButton* FormPeer::FlaggedButton(bool TButton::*flag) const {
   return FindButton(form_, [flag](const TButton& b) { return b.*flag && b.Showing() && b.Enabled(); });
 }
@@ -167,6 +200,9 @@ LRESULT FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE:
       StoreWindowBounds();
       break;
+    case WM_DPICHANGED:
+      DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_SETFOCUS: {
       // The form passes the focus on to its active control, as a dialog does.
       WindowPeer* active = form_.ActiveControl() ? Of(*form_.ActiveControl()) : nullptr;
@@ -179,6 +215,9 @@ LRESULT FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
+    case WM_DEVICECHANGE:  // a disc inserted or taken out, among others
+      if (form_.IsModal() && form_.OnDeviceWatch) App().Dispatch(form_.OnDeviceWatch);
+      break;
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(Handle(), &client);

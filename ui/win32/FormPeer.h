@@ -1,7 +1,13 @@
 // A form: a top-level window of our own class. Its client area is the
-// form's Width x Height; the frame follows Border and CloseButton. A close
+// form's Width x Height scaled to the form's DPI; the frame follows Border
+// and CloseButton. A move to a monitor of another scale lays it out anew. A close
 // request becomes TForm::Close, a resize by the user the form's new size.
+// The form's taskbar progress goes to its taskbar button.
 #pragma once
+#include <memory>
+
+#include "ui/win32/DialogRole.h"
+#include "ui/win32/TaskbarButton.h"
 #include "ui/win32/WindowPeer.h"
 
 namespace ui::win32 {
@@ -30,10 +36,13 @@ class FormPeer final : public ControlPeer, public WindowPeer {
   void ApplyBounds();
   void ApplyFocus();
   void StoreWindowBounds();
+  void DpiChanged(int dpi, const RECT& suggested);
   TButton* FlaggedButton(bool TButton::*flag) const;
   void ClickFlaggedButton(bool TButton::*flag);
 
   TForm& form_;
+  TaskbarButton taskbar_;
+  std::unique_ptr<DialogRole> dialogRole_;  // goes before the window
   HWND previousActive_ = nullptr;
   bool borrowedOwner_ = false;  // owned by the window that was active when shown
   bool syncing_ = false;        // window and form are being brought in line

@@ -50,9 +50,10 @@ class SelectedObject {
 
 // A toolkit colour as a COLORREF: system colours are looked up.
 COLORREF ToColorRef(Color color);
-// The font's Height is its cell height, hence a positive height for GDI. A
-// name with Chinese characters (such as 宋体) asks for the GB2312 character set.
-FontHandle MakeFont(const Font& font);
+// The font's Height is its cell height in 96-DPI pixels, hence a positive
+// height for GDI, scaled to dpi. A name with Chinese characters (such as
+// 宋体) asks for the GB2312 character set.
+FontHandle MakeFont(const Font& font, int dpi);
 BrushHandle MakeBrush(Color color);
 
 }  // namespace ui::win32

@@ -1,5 +1,6 @@
 // A picture: a STATIC window showing a bitmap resource of the program,
-// unscaled at the top left, or a stock icon.
+// unscaled at the top left, or a stock icon. On a screen of a larger scale
+// the bitmap is the program's version nearest to the scale (ui/Scaling.h).
 #pragma once
 #include "ui/win32/WindowPeer.h"
 

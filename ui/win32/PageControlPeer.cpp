@@ -3,26 +3,34 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "ui/Scaling.h"
+
 namespace ui::win32 {
 
 PageControlPeer::PageControlPeer(TPageControl& pages, HWND parent, int id)
     : WindowPeer(pages), pages_(pages) {
   Create(kContainerClass, ChildStyle() | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent, id, ControlBounds());
   // The tabs only name the pages; the focus stays on the controls.
-  tabs_ =
-      CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, 0, 0,
-                      pages.Width(), pages.Height(), Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (!tabs_) throw std::runtime_error("cannot create the tab strip of " + pages.Name());
+  tabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_FOCUSNEVER, 0, 0,
+                          0, 0, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!tabs_) throw std::runtime_error("无法创建标签页 " + pages.Name());
+  PlaceTabStrip();
   SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(CurrentFont()), FALSE);
-  SendMessageA(tabs_, TCM_SETITEMSIZE, 0, MAKELPARAM(0, pages.TabHeight));
   ShowTabs();
+}
+
+// The strip fills the control; its tabs are TabHeight high at the form's scale.
+void PageControlPeer::PlaceTabStrip() {
+  const RECT bounds = ControlBounds();
+  MoveWindow(tabs_, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
+  SendMessageA(tabs_, TCM_SETITEMSIZE, 0, MAKELPARAM(0, ScaleToDpi(pages_.TabHeight, Dpi())));
 }
 
 void PageControlPeer::Changed(Prop what) {
   WindowPeer::Changed(what);
   switch (what) {
-    case Prop::Bounds:
-      MoveWindow(tabs_, 0, 0, pages_.Width(), pages_.Height(), TRUE);
+    case Prop::Bounds:  // also when the scale changed
+      PlaceTabStrip();
       break;
     case Prop::Font:
       SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(CurrentFont()), TRUE);

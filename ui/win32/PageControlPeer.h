@@ -23,6 +23,8 @@ class PageControlPeer final : public ControlPeer, public WindowPeer {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void PlaceTabStrip();
+
   TPageControl& pages_;
   HWND tabs_ = nullptr;                                 // a child of ours, destroyed with our window
   std::vector<std::pair<int, std::string>> shownTabs_;  // page index and caption per tab item

@@ -6,7 +6,10 @@
 
 #include <vector>
 
+#include <string>
+
 #include "ui/CheckImageColors.h"
+#include "ui/Scaling.h"
 
 namespace ui::win32 {
 namespace {
@@ -75,22 +78,20 @@ class Canvas {
   HGDIOBJ previous_ = nullptr;
 };
 
-const char* ResourceName(StockPicture picture) {
-  switch (picture) {
-    case StockPicture::CheckBoxChecked:
-      return "CHECKBOX_CHECKED";
-    case StockPicture::CheckBoxMixed:
-      return "CHECKBOX_GRAYED";
-    default:
-      return "CHECKBOX_UNCHECKED";
-  }
+// The bitmap resource of a picture in the version for a screen of dpi.
+std::string ResourceName(StockPicture picture, int dpi) {
+  const char* name = picture == StockPicture::CheckBoxChecked ? "CHECKBOX_CHECKED"
+                     : picture == StockPicture::CheckBoxMixed ? "CHECKBOX_GRAYED"
+                                                              : "CHECKBOX_UNCHECKED";
+  const int scale = PictureScaleForDpi(dpi);
+  return scale == 100 ? name : std::string(name) + "_" + std::to_string(scale);
 }
 
 // The pixels of a bitmap resource, row by row, or none when the program
 // lacks it or it has another size.
-std::vector<Color> ResourcePixels(const char* name, int width, int height) {
+std::vector<Color> ResourcePixels(const std::string& name, int width, int height) {
   BitmapHandle bitmap(static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+      LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   BITMAP header{};
   if (!bitmap || !GetObjectA(bitmap.get(), sizeof header, &header) || header.bmWidth != width ||
       header.bmHeight != height) {
@@ -123,24 +124,25 @@ void DrawThemed(Canvas& cell, StockPicture picture, int width, int height) {
   CloseThemeData(theme);
 }
 
-void DrawClassic(Canvas& cell, StockPicture picture, const TStateImages& images) {
-  const std::vector<Color> bitmap = ResourcePixels(ResourceName(picture), kCheckBitmapSize, kCheckBitmapSize);
-  if (!bitmap.empty() && images.Width == kCheckCellSize && images.Height == kCheckCellSize) {
+void DrawClassic(Canvas& cell, StockPicture picture, const TStateImages& images, int dpi) {
+  const CheckCellGeometry geometry = CheckCellGeometryForDpi(dpi);
+  const std::vector<Color> bitmap = ResourcePixels(ResourceName(picture, dpi), geometry.Bitmap, geometry.Bitmap);
+  if (!bitmap.empty() && images.Width == kCheckCellSize && images.Height == kCheckCellSize &&
+      geometry.Cell == ScaleToDpi(kCheckCellSize, dpi)) {
     const auto colors = CheckBoxColorMap(GetSysColor(COLOR_WINDOW), ToColorRef(images.FrameColor),
                                          CheckMarkColor(ToColorRef(images.HighlightColor)));
-    cell.SetPixels(ComposeCheckCell(bitmap, colors));
+    cell.SetPixels(ComposeCheckCell(bitmap, colors, geometry));
     return;
   }
   // Without the resources: the system's flat check box, and for "partly
   // checked" an empty box with a filled square in the mark colour.
   cell.Fill(kCheckCellTransparent);
-  RECT box{kCheckBitmapOffset, kCheckBitmapOffset, kCheckBitmapOffset + kCheckBitmapSize,
-           kCheckBitmapOffset + kCheckBitmapSize};
+  RECT box{geometry.Offset, geometry.Offset, geometry.Offset + geometry.Bitmap, geometry.Offset + geometry.Bitmap};
   const UINT checked = picture == StockPicture::CheckBoxChecked ? DFCS_CHECKED : 0;
   DrawFrameControl(cell.Dc(), &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | checked);
   if (picture == StockPicture::CheckBoxMixed) {
     RECT square = box;
-    InflateRect(&square, -3, -3);
+    InflateRect(&square, -ScaleToDpi(3, dpi), -ScaleToDpi(3, dpi));
     const BrushHandle mark(CreateSolidBrush(CheckMarkColor(ToColorRef(images.HighlightColor))));
     FillRect(cell.Dc(), &square, mark.get());
   }
@@ -148,16 +150,17 @@ void DrawClassic(Canvas& cell, StockPicture picture, const TStateImages& images)
 
 }  // namespace
 
-ImageListHandle MakeStatePictures(const TStateImages& images) {
+ImageListHandle MakeStatePictures(const TStateImages& images, int dpi) {
   const bool themed = ThemesInForce();
-  ImageListHandle list(ImageList_Create(images.Width, images.Height, ILC_COLOR24 | ILC_MASK,
-                                        static_cast<int>(images.Cells.size()), 0));
+  const int width = ScaleToDpi(images.Width, dpi), height = ScaleToDpi(images.Height, dpi);
+  ImageListHandle list(
+      ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, static_cast<int>(images.Cells.size()), 0));
   for (const StockPicture picture : images.Cells) {
-    Canvas cell(images.Width, images.Height);
+    Canvas cell(width, height);
     if (themed) {
-      DrawThemed(cell, picture, images.Width, images.Height);
+      DrawThemed(cell, picture, width, height);
     } else {
-      DrawClassic(cell, picture, images);
+      DrawClassic(cell, picture, images, dpi);
     }
     cell.AddTo(list.get(), kCheckCellTransparent);
   }

@@ -4,7 +4,9 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
+#include "ui/Scaling.h"
 #include "ui/win32/InputState.h"
 #include "ui/win32/MouseReleaseWatch.h"
 #include "ui/win32/StatePictures.h"
@@ -13,6 +15,11 @@ namespace ui::win32 {
 namespace {
 
 void DestroyList(void* list) { ImageList_Destroy(static_cast<HIMAGELIST>(list)); }
+
+// The item state bits of a node's state picture (index 0 shows none).
+UINT StatePictureBits(const TTreeNode& node) {
+  return INDEXTOSTATEIMAGEMASK(node.StateIndex() > 0 ? node.StateIndex() : 0);
+}
 
 }  // namespace
 
@@ -25,9 +32,12 @@ TreeViewPeer::TreeViewPeer(TTreeView& tree, HWND parent, int id) : WindowPeer(tr
   if (tree.ShowRoot) style |= TVS_LINESATROOT;
   if (!tree.ReadOnly) style |= TVS_EDITLABELS;
   if (!tree.HideSelection) style |= TVS_SHOWSELALWAYS;
+  if (tree.CheckBoxes) style |= TVS_CHECKBOXES;
   Create(WC_TREEVIEWA, style, tree.BorderNone ? 0 : WS_EX_CLIENTEDGE, parent, id, ControlBounds());
-  SendMessageA(Handle(), TVM_SETINDENT, tree.Indent, 0);
-  SendMessageA(Handle(), TVM_SETITEMHEIGHT, tree.ItemHeight, 0);
+  if (tree.CheckBoxes) {
+    SendMessageA(Handle(), TVM_SETEXTENDEDSTYLE, TVS_EX_PARTIALCHECKBOXES, TVS_EX_PARTIALCHECKBOXES);
+  }
+  ApplyRowGeometry();
   ApplyColors();
   if (tree.NativeImages) {
     SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(tree.NativeImages));
@@ -40,6 +50,15 @@ TreeViewPeer::TreeViewPeer(TTreeView& tree, HWND parent, int id) : WindowPeer(tr
 void TreeViewPeer::Changed(Prop what) {
   WindowPeer::Changed(what);
   if (what == Prop::Color || what == Prop::Font) ApplyColors();
+  if (what == Prop::Scale) {
+    ApplyRowGeometry();
+    StateImagesChanged();
+  }
+}
+
+void TreeViewPeer::ApplyRowGeometry() {
+  SendMessageA(Handle(), TVM_SETINDENT, ScaleToDpi(tree_.Indent, Dpi()), 0);
+  SendMessageA(Handle(), TVM_SETITEMHEIGHT, ScaleToDpi(tree_.ItemHeight, Dpi()), 0);
 }
 
 void TreeViewPeer::ApplyColors() {
@@ -51,8 +70,11 @@ void TreeViewPeer::StateImagesChanged() {
   TStateImages* images = tree_.StateImages();
   HIMAGELIST list = nullptr;
   if (images && !images->Cells.empty()) {
-    // Made once per set of pictures; the set owns it.
-    if (!images->Native) images->Native = std::shared_ptr<void>(MakeStatePictures(*images).release(), DestroyList);
+    // Made once per set of pictures and scale; the set owns it.
+    if (!images->Native || images->NativeDpi != Dpi()) {
+      images->Native = std::shared_ptr<void>(MakeStatePictures(*images, Dpi()).release(), DestroyList);
+      images->NativeDpi = Dpi();
+    }
     list = static_cast<HIMAGELIST>(images->Native.get());
   }
   SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(list));
@@ -81,7 +103,7 @@ TVITEMA TreeViewPeer::Describe(TTreeNode& node) const {
   item.pszText = const_cast<char*>(node.Text().c_str());
   item.lParam = reinterpret_cast<LPARAM>(&node);
   item.stateMask = TVIS_STATEIMAGEMASK;
-  item.state = INDEXTOSTATEIMAGEMASK(node.StateIndex() > 0 ? node.StateIndex() : 0);
+  item.state = StatePictureBits(node);
   item.cChildren = node.HasChildren() || !node.Children().empty() ? 1 : 0;
   if (tree_.NativeImages) {
     item.mask |= TVIF_IMAGE | TVIF_SELECTEDIMAGE;
@@ -104,7 +126,7 @@ void TreeViewPeer::Insert(TTreeNode& node) {
   const auto item = reinterpret_cast<HTREEITEM>(
       SendMessageA(Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
   // The fill stops here; the error goes to the top-level report.
-  if (!item) throw std::runtime_error("Unable to insert an item");
+  if (!item) throw std::runtime_error("无法插入树节点");
   items_[&node] = item;
   for (const auto& child : node.Children()) Insert(*child);
   if (parent != TVI_ROOT) {  // the parent has an expand button now
@@ -178,12 +200,13 @@ Rect TreeViewPeer::LabelRect(const TTreeNode& node) {
   RECT rect{};
   std::memcpy(&rect, &item, sizeof item);  // TVM_GETITEMRECT takes the item in the rectangle
   if (!item || !SendMessageA(Handle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect))) return {};
-  return {rect.left, rect.top, rect.right, rect.bottom};
+  return UnscaleFromDpi(Rect{rect.left, rect.top, rect.right, rect.bottom}, Dpi());
 }
 
 TTreeNode* TreeViewPeer::NodeAt(Point at) {
+  const Point scaled = ScaleToDpi(at, Dpi());
   TVHITTESTINFO hit{};
-  hit.pt = {at.X, at.Y};
+  hit.pt = {scaled.X, scaled.Y};
   const auto item =
       reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
   const UINT onRow = TVHT_ONITEM | TVHT_ONITEMINDENT | TVHT_ONITEMBUTTON | TVHT_ONITEMRIGHT;
@@ -284,8 +307,11 @@ LRESULT TreeViewPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_RBUTTONUP: {
       MouseReleaseWatch::Delivered(Handle());
       const MouseButton button = message == WM_LBUTTONUP ? MouseButton::Left : MouseButton::Right;
-      App().Dispatch([&] { tree_.DoMouseUp(button, MouseShiftState(wParam), MousePoint(lParam)); });
-      break;
+      const Point at = UnscaleFromDpi(MousePoint(lParam), Dpi());
+      App().Dispatch([&] { tree_.DoMouseUp(button, MouseShiftState(wParam), at); });
+      const LRESULT result = DefaultProc(message, wParam, lParam);
+      KeepNodeStates(MousePoint(lParam));
+      return result;
     }
     case WM_MOUSEWHEEL:
       Wheel(wParam);
@@ -307,7 +333,8 @@ LRESULT TreeViewPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 // the release is reported here.
 LRESULT TreeViewPeer::Press(MouseButton button, UINT releaseMessage, UINT message, WPARAM wParam,
                             LPARAM lParam) {
-  const Point at = MousePoint(lParam);
+  const Point pressed = MousePoint(lParam);
+  const Point at = UnscaleFromDpi(pressed, Dpi());
   const ShiftState shift = MouseShiftState(wParam);
   LRESULT result;
   bool swallowed;
@@ -316,10 +343,11 @@ LRESULT TreeViewPeer::Press(MouseButton button, UINT releaseMessage, UINT messag
     MouseReleaseWatch watch(Handle(), releaseMessage);
     pressing_ = true;
     result = DefaultProc(message, wParam, lParam);
-    if (button == MouseButton::Left) SelectPressedRow(at);
+    KeepNodeStates(pressed);
+    if (button == MouseButton::Left) SelectPressedRow(pressed);
     pressing_ = false;
     swallowed = watch.Swallowed();
-    releasedAt = watch.ReleasePoint();
+    releasedAt = UnscaleFromDpi(watch.ReleasePoint(), Dpi());
   }
   App().Dispatch([&] { tree_.DoMouseDown(button, shift, at); });
   if (swallowed) App().Dispatch([&] { tree_.DoMouseUp(button, shift, releasedAt); });
@@ -333,7 +361,7 @@ LRESULT TreeViewPeer::Press(MouseButton button, UINT releaseMessage, UINT messag
 
 // A left press anywhere on a node's row but its expand button selects the
 // node, its state picture included (a press there is left alone by some
-// system trees).
+// system trees). The point is in the window's pixels.
 void TreeViewPeer::SelectPressedRow(Point at) {
   TVHITTESTINFO hit{};
   hit.pt = {at.X, at.Y};
@@ -364,7 +392,35 @@ LRESULT TreeViewPeer::Key(UINT message, WPARAM wParam, LPARAM lParam) {
   const ShiftState shift = KeyShiftState(lParam);
   const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
   App().Dispatch([&] { down ? tree_.DoKeyDown(key, shift) : tree_.DoKeyUp(key, shift); });
-  return key ? DefaultProc(message, key, lParam) : 0;
+  if (!key) return 0;
+  const LRESULT result = DefaultProc(message, key, lParam);
+  KeepNodeStates(std::nullopt);
+  return result;
+}
+
+// A system tree with check boxes toggles a box by itself on a click on it or
+// on Space; the nodes' own states stand, so the items that such input can
+// reach (the selected one and the one at the point) show them again.
+void TreeViewPeer::KeepNodeStates(std::optional<Point> at) {
+  if (!tree_.CheckBoxes) return;
+  std::vector<HTREEITEM> reached{
+      reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_GETNEXTITEM, TVGN_CARET, 0))};
+  if (at) {
+    TVHITTESTINFO hit{};
+    hit.pt = {at->X, at->Y};
+    reached.push_back(
+        reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit))));
+  }
+  for (const HTREEITEM item : reached) {
+    const TTreeNode* node = NodeOf(item);
+    if (!node) continue;
+    TVITEMA state{};
+    state.mask = TVIF_HANDLE | TVIF_STATE;
+    state.hItem = item;
+    state.stateMask = TVIS_STATEIMAGEMASK;
+    state.state = StatePictureBits(*node);
+    SendMessageA(Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&state));
+  }
 }
 
 // Each notch scrolls by the system's wheel-scroll line count (or a page).

@@ -44,11 +44,15 @@ class TreeViewPeer final : public TreePeer, public WindowPeer {
   void ApplyExpansion(TTreeNode& node, HTREEITEM item);
   void ApplySelection();
   void ApplyColors();
+  // Indentation and row height at the form's scale.
+  void ApplyRowGeometry();
   LRESULT ItemExpanding(const NMTREEVIEWA& change);
   LRESULT Press(MouseButton button, UINT releaseMessage, UINT message, WPARAM wParam, LPARAM lParam);
   void SelectPressedRow(Point at);
   LRESULT Key(UINT message, WPARAM wParam, LPARAM lParam);
   void Wheel(WPARAM wParam);
+  // After the system's own handling of input; at is in the window's pixels.
+  void KeepNodeStates(std::optional<Point> at);
 
   TTreeView& tree_;
   std::unordered_map<const TTreeNode*, HTREEITEM> items_;

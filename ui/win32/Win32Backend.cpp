@@ -6,6 +6,7 @@
 
 #include "ui/win32/ButtonPeer.h"
 #include "ui/win32/ContainerPeer.h"
+#include "ui/win32/Dpi.h"
 #include "ui/win32/EditPeer.h"
 #include "ui/win32/FormPeer.h"
 #include "ui/win32/ImagePeer.h"
@@ -122,15 +123,28 @@ void Win32Backend::HideForm(TForm& form) {
 
 void Win32Backend::RunModal(TForm& form) {
   OtherWindowsDisabled disabled(PeerOf(form).Handle());
+  // A form that watches devices is also woken once a second: the system's
+  // device notification does not come in every session (remote ones).
+  constexpr DWORD kWatchInterval = 1000;
+  DWORD lastWatch = GetTickCount();
   MSG message;
   while (form.ModalResult == mrNone) {
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loops
-      form.ModalResult = mrCancel;
-      break;
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loops
+        form.ModalResult = mrCancel;
+        break;
+      }
+      RouteMessage(message);
+    } else {
+      const DWORD since = GetTickCount() - lastWatch;
+      const DWORD wait = !form.OnDeviceWatch ? INFINITE : since < kWatchInterval ? kWatchInterval - since : 0;
+      MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
-    RouteMessage(message);
+    if (form.OnDeviceWatch && form.ModalResult == mrNone && GetTickCount() - lastWatch >= kWatchInterval) {
+      lastWatch = GetTickCount();
+      App().Dispatch(form.OnDeviceWatch);
+    }
   }
 }
 
@@ -161,10 +175,11 @@ void Win32Backend::ShowErrorBox(const std::string& caption, const std::string& t
   MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
 }
 
-// Measured as DrawText measures; an empty line is as high as any other.
-Size Win32Backend::TextExtent(const Font& font, const std::string& text) {
+// Measured as DrawText measures, in the font scaled to dpi; an empty line is
+// as high as any other.
+Size Win32Backend::TextExtent(const Font& font, const std::string& text, int dpi) {
   ScreenDC screen;
-  const FontHandle handle = MakeFont(font);
+  const FontHandle handle = MakeFont(font, dpi);
   SelectedObject selected(screen.Get(), handle.get());
   TEXTMETRICA metrics{};
   GetTextMetricsA(screen.Get(), &metrics);
@@ -177,7 +192,7 @@ Size Win32Backend::TextExtent(const Font& font, const std::string& text) {
               DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_SINGLELINE);
     width = std::max(width, static_cast<int>(bounds.right - bounds.left));
   }
-  return {width, static_cast<int>(lines.size()) * metrics.tmHeight};
+  return {UnscaleLengthFromDpi(width, dpi), UnscaleLengthFromDpi(static_cast<int>(lines.size()) * metrics.tmHeight, dpi)};
 }
 
 Rect Win32Backend::WorkArea(const TForm& form) {
@@ -188,19 +203,23 @@ Rect Win32Backend::WorkArea(const TForm& form) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
   GetMonitorInfoA(monitor, &info);
-  return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+  return UnscaleFromDpi(Rect{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom}, form.Dpi());
 }
 
 Size Win32Backend::OuterSize(const TForm& form, Size client) {
-  RECT outer{0, 0, client.Width, client.Height};
+  const Size scaled = ScaleToDpi(client, form.Dpi());
+  RECT outer{0, 0, scaled.Width, scaled.Height};
   AdjustWindowRectEx(&outer, FormPeer::Style(form), FALSE, FormPeer::ExStyle(form));
-  return {outer.right - outer.left, outer.bottom - outer.top};
+  return {client.Width + UnscaleLengthFromDpi(outer.right - outer.left - scaled.Width, form.Dpi()),
+          client.Height + UnscaleLengthFromDpi(outer.bottom - outer.top - scaled.Height, form.Dpi())};
 }
 
 void* Win32Backend::NativeHandle(const TControl& control) {
   const WindowPeer* peer = WindowPeer::Of(control);
   return peer ? peer->Handle() : nullptr;
 }
+
+int Win32Backend::SystemDpi() { return win32::SystemDpi(); }
 
 void Win32Backend::SetCursor(Cursor cursor) {
   ::SetCursor(LoadCursor(nullptr, cursor == Cursor::HourGlass ? IDC_WAIT : IDC_ARROW));

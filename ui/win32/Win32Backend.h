@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "ui/Scaling.h"
 #include "ui/win32/Win32Api.h"
 
 namespace ui::win32 {
@@ -30,11 +31,12 @@ class Win32Backend : public Backend {
   void RunMainLoop(TForm& mainForm) override;
   void ProcessMessages() override;
   void ShowErrorBox(const std::string& caption, const std::string& text) override;
-  Size TextExtent(const Font& font, const std::string& text) override;
+  Size TextExtent(const Font& font, const std::string& text, int dpi) override;
   Rect WorkArea(const TForm& form) override;
   Size OuterSize(const TForm& form, Size client) override;
   void* NativeHandle(const TControl& control) override;
   void SetCursor(Cursor cursor) override;
+  int SystemDpi() override;
 
  private:
   void CreatePeer(TControl& control, HWND parent);

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "ui/Scaling.h"
+
 namespace ui::win32 {
 namespace {
 
@@ -22,7 +24,7 @@ void WindowPeer::RegisterClasses() {
     windowClass.lpszClassName = name;
     // A second backend in the same process finds the classes registered.
     if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-      throw std::runtime_error(std::string("cannot register the window class ") + name);
+      throw std::runtime_error(std::string("无法注册窗口类 ") + name);
     }
   }
 }
@@ -47,7 +49,7 @@ void WindowPeer::Create(const char* className, DWORD style, DWORD exStyle, HWND 
                                       bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                       GetModuleHandleA(nullptr), ownClass ? this : nullptr);
-  if (!window) throw std::runtime_error("cannot create the window of " + control_.Name());
+  if (!window) throw std::runtime_error("无法创建窗口 " + control_.Name());
   if (!ownClass) {
     Attach(window);
     systemProc_ = reinterpret_cast<WNDPROC>(
@@ -73,9 +75,14 @@ DWORD WindowPeer::ChildStyle() const {
          (control_.Enabled() ? 0 : WS_DISABLED);
 }
 
+int WindowPeer::Dpi() const {
+  const TForm* form = control_.OwnerForm();
+  return form ? form->Dpi() : kDefaultDpi;
+}
+
 RECT WindowPeer::ControlBounds() const {
-  return {control_.Left(), control_.Top(), control_.Left() + control_.Width(),
-          control_.Top() + control_.Height()};
+  const Rect bounds = ScaleToDpi(control_.BoundsRect(), Dpi());
+  return {bounds.Left, bounds.Top, bounds.Right, bounds.Bottom};
 }
 
 HBRUSH WindowPeer::BackgroundBrush() {
@@ -99,10 +106,12 @@ HBRUSH WindowPeer::ControlColor(HDC dc) {
 void WindowPeer::Changed(Prop what) {
   if (!hwnd_) return;
   switch (what) {
-    case Prop::Bounds:
-      SetWindowPos(hwnd_, nullptr, control_.Left(), control_.Top(), control_.Width(), control_.Height(),
+    case Prop::Bounds: {
+      const RECT bounds = ControlBounds();
+      SetWindowPos(hwnd_, nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
       break;
+    }
     case Prop::Caption:
       SetWindowTextA(hwnd_, control_.Caption().c_str());
       break;
@@ -119,6 +128,10 @@ void WindowPeer::Changed(Prop what) {
       ApplyFont();
       InvalidateRect(hwnd_, nullptr, TRUE);
       break;
+    case Prop::Scale:  // through the peer's own handling of both
+      Changed(Prop::Bounds);
+      Changed(Prop::Font);
+      break;
     case Prop::Color:
       brush_.reset();
       InvalidateRect(hwnd_, nullptr, TRUE);
@@ -129,7 +142,7 @@ void WindowPeer::Changed(Prop what) {
 }
 
 void WindowPeer::ApplyFont() {
-  font_ = MakeFont(control_.GetFont());
+  font_ = MakeFont(control_.GetFont(), Dpi());
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 }
 
@@ -237,16 +250,18 @@ void WindowPeer::ReportFocus() {
 bool WindowPeer::ContextMenu(LPARAM screenPosition) {
   if (!control_.OnContextPopup) return false;
   POINT screen{static_cast<short>(LOWORD(screenPosition)), static_cast<short>(HIWORD(screenPosition))};
-  POINT client = screen;
+  Point at;
   if (screenPosition == -1) {  // the menu key: at the control's own point
-    const Point at = KeyboardMenuPoint();
-    client = {at.X, at.Y};
-    screen = client;
+    at = KeyboardMenuPoint();
+    const Point client = ScaleToDpi(at, Dpi());
+    screen = {client.X, client.Y};
     ClientToScreen(hwnd_, &screen);
   } else {
+    POINT client = screen;
     ScreenToClient(hwnd_, &client);
+    at = UnscaleFromDpi(Point{client.x, client.y}, Dpi());
   }
-  App().Dispatch([&] { control_.DoContextPopup({client.x, client.y}, {screen.x, screen.y}); });
+  App().Dispatch([&] { control_.DoContextPopup(at, {screen.x, screen.y}); });
   return true;
 }
 

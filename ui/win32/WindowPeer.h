@@ -3,7 +3,9 @@
 // properties, and the routing of window messages. Our own windows (forms and
 // containers) get their peer when they are made; system controls are
 // subclassed. A parent reflects WM_COMMAND, WM_NOTIFY and WM_CTLCOLOR* to
-// the peer of the child they are about.
+// the peer of the child they are about. Places, sizes and fonts of the
+// controls are in 96-DPI pixels; a peer scales them by its form's DPI, and
+// turns the window's points back into 96-DPI pixels (ui/Scaling.h).
 #pragma once
 #include "ui/win32/GdiObjects.h"
 #include "ui/win32/Win32Api.h"
@@ -43,6 +45,8 @@ class WindowPeer {
   // A brush of the control's colour.
   HBRUSH BackgroundBrush();
   HFONT CurrentFont() const { return font_.get(); }
+  // The DPI of the form that holds the control.
+  int Dpi() const;
 
  protected:
   explicit WindowPeer(TControl& control) : control_(control) {}
@@ -51,13 +55,14 @@ class WindowPeer {
   void Create(const char* className, DWORD style, DWORD exStyle, HWND parent, int id, const RECT& bounds);
   // WS_CHILD with the control's visibility and enabled state.
   DWORD ChildStyle() const;
+  // The control's bounds in the window's pixels.
   RECT ControlBounds() const;
   // The background of the parent control (for controls drawn transparently).
   HBRUSH ParentBrush() const;
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
-  // Where a context menu asked for by keyboard opens, in client pixels.
+  // Where a context menu asked for by keyboard opens, in 96-DPI client pixels.
   virtual Point KeyboardMenuPoint() { return {0, 0}; }
 
  private:

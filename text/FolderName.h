@@ -1,10 +1,11 @@
-// The rule for a text that becomes one folder name under the material library
-// (a pack's standard or specialty): it must name a single folder inside its
-// parent, whatever the disc it came from holds.
+// The rule for a text that becomes one folder or file name under the material
+// library (a pack's standard or specialty, a name read from a disc image): it
+// must name a single entry inside its parent, whatever the disc it came from
+// holds.
 #pragma once
 #include <string>
 
-namespace catalogue {
+namespace text {
 
 // True for "" and for a valid single Windows folder name. False for:
 // - "." and "..", and any name ending in "." or " " (Windows drops those, so
@@ -17,4 +18,4 @@ namespace catalogue {
 //   or without an extension.
 bool IsSafeFolderName(const std::string& name);
 
-}  // namespace catalogue
+}  // namespace text

@@ -1,10 +1,10 @@
-#include "catalogue/FolderName.h"
+#include "text/FolderName.h"
 
 #include <cstring>
 
 #include "text/AnsiText.h"
 
-namespace catalogue {
+namespace text {
 
 namespace {
 
@@ -40,4 +40,4 @@ bool IsSafeFolderName(const std::string& name) {
   return !IsDeviceName(name);
 }
 
-}  // namespace catalogue
+}  // namespace text

@@ -251,7 +251,9 @@ TEST_P(TempCopyTest, StartsOnlyAWritableCopyOfThisProgram) {
     EXPECT_FALSE(machine.Exists(copy));
   }
   // The disc's read-only attribute does not travel into the temporary folder.
-  if (c.started) EXPECT_EQ(machine.GetAttributes(copy), std::uint32_t{platform::faArchive});
+  if (c.started) {
+    EXPECT_EQ(machine.GetAttributes(copy), std::uint32_t{platform::faArchive});
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -535,9 +535,9 @@ class RunVerdict : public PageFlow, public ::testing::WithParamInterface<Verdict
     AnswerPromptWith("CD2");
   }
   bool Installed(const std::string& path) { return machine.Exists(std::string(kLibrary) + path); }
-  void PressCancelDuring(const std::string& spec) {
-    headless.Backend.OnProcessMessages = [this, spec] {
-      if (form->Lb_Spec->Caption() != spec || !form->bt_cancel->Visible()) return;
+  void PressCancelDuring(const std::string& packStatus) {
+    headless.Backend.OnProcessMessages = [this, packStatus] {
+      if (form->Lb_Spec->Caption() != packStatus || !form->bt_cancel->Visible()) return;
       ui::ClickButton(*form->bt_cancel);
     };
   }

@@ -19,7 +19,6 @@ constexpr std::uint32_t kMostDescriptors = 64;
 constexpr std::uint32_t kLargestDirectory = 16u << 20;
 constexpr std::size_t kChunkSize = 64u << 10;
 
-const std::uint32_t kFolderAttributes = platform::faDirectory | platform::faReadOnly;
 const std::uint32_t kFileAttributes = platform::faReadOnly;
 
 std::string Join(const std::string& folderPath, const std::string& name) {
@@ -93,7 +92,7 @@ void IsoImage::ReadDescriptors() {
   iso::DirectoryRecord root;
   if (!iso::DescriptorRoot(chosen, root)) throw DamagedImage(path_, "根目录记录无效");
   CheckExtent(root, "");
-  root_.Entry.Attributes = kFolderAttributes;
+  root_.Entry.Attributes = kDiscFolderAttributes;
   root_.Extents = {root};
 }
 
@@ -114,23 +113,64 @@ bool IsoImage::Find(const std::string& path, platform::FindEntry& entry) {
   return true;
 }
 
-bool IsoImage::ReadFile(const std::string& path, const Sink& sink) {
-  Node node;
-  std::string nodePath;
-  if (!Resolve(path, node, nodePath) || (node.Entry.Attributes & platform::faDirectory)) return false;
-  std::vector<char> buffer(kChunkSize);
-  for (const iso::DirectoryRecord& extent : node.Extents) {
-    std::uint64_t offset = extent.Block * iso::kBlockSize;
-    std::uint64_t left = extent.Size;
-    while (left > 0) {
-      const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(left, buffer.size()));
-      ReadBytes(offset, buffer.data(), chunk);
-      if (!sink(buffer.data(), chunk)) return false;
-      offset += chunk;
-      left -= chunk;
+// A file of the image: its extents read one after the other as one run of
+// bytes.
+class IsoImage::FileReader : public platform::File {
+ public:
+  FileReader(IsoImage& image, const Node& node) : image_(image), extents_(node.Extents), size_(node.Entry.Size) {}
+
+  bool Read(void* buffer, std::size_t count) override {
+    if (position_ > size_ || count > static_cast<std::uint64_t>(size_ - position_)) return false;
+    char* out = static_cast<char*>(buffer);
+    std::uint64_t at = static_cast<std::uint64_t>(position_);  // from the start of the current extent
+    for (const iso::DirectoryRecord& extent : extents_) {
+      if (count == 0) break;
+      if (at >= extent.Size) {
+        at -= extent.Size;
+        continue;
+      }
+      const std::size_t part = static_cast<std::size_t>(std::min<std::uint64_t>(count, extent.Size - at));
+      image_.ReadBytes(extent.Block * iso::kBlockSize + at, out, part);
+      out += part;
+      count -= part;
+      position_ += static_cast<std::int64_t>(part);
+      at = 0;
     }
+    return true;
+  }
+  bool Write(const void*, std::size_t) override { return false; }
+  std::int64_t Size() override { return size_; }
+  bool Seek(std::int64_t offset) override {
+    if (offset < 0) return false;
+    position_ = offset;
+    return true;
+  }
+
+ private:
+  IsoImage& image_;
+  std::vector<iso::DirectoryRecord> extents_;
+  std::int64_t size_;
+  std::int64_t position_ = 0;
+};
+
+bool IsoImage::ReadFile(const std::string& path, const Sink& sink) {
+  const std::unique_ptr<platform::File> file = OpenFile(path);
+  if (!file) return false;
+  std::vector<char> buffer(kChunkSize);
+  for (std::int64_t left = file->Size(); left > 0;) {
+    const std::size_t chunk = static_cast<std::size_t>(std::min<std::int64_t>(left, buffer.size()));
+    if (!file->Read(buffer.data(), chunk)) return false;
+    if (!sink(buffer.data(), chunk)) return false;
+    left -= static_cast<std::int64_t>(chunk);
   }
   return true;
+}
+
+std::unique_ptr<platform::File> IsoImage::OpenFile(const std::string& path) {
+  Node node;
+  std::string nodePath;
+  if (!Resolve(path, node, nodePath) || (node.Entry.Attributes & platform::faDirectory)) return nullptr;
+  return std::make_unique<FileReader>(*this, node);
 }
 
 bool IsoImage::Resolve(const std::string& path, Node& node, std::string& nodePath) {
@@ -202,7 +242,7 @@ void IsoImage::AddRecord(std::vector<Node>& nodes, bool& continues, const iso::D
   CheckExtent(record, entryPath);
   Node node;
   node.Entry.Name = name;
-  node.Entry.Attributes = (folder ? kFolderAttributes : kFileAttributes) |
+  node.Entry.Attributes = (folder ? kDiscFolderAttributes : kFileAttributes) |
                           ((record.Flags & iso::kHidden) ? platform::faHidden : 0u);
   node.Entry.Size = folder ? 0 : record.Size;
   node.Extents = {record};
@@ -242,8 +282,10 @@ void IsoImage::ReadBytes(std::uint64_t offset, char* buffer, std::size_t size) {
     throw DamagedImage(path_, "映像不完整");
 }
 
+bool HasImageExtension(const std::string& name) { return text::UpperAscii(text::ExtractFileExt(name)) == ".ISO"; }
+
 bool IsImageFile(platform::Platform& platform, const std::string& path) {
-  return text::UpperAscii(text::ExtractFileExt(path)) == ".ISO" && platform::FileExists(platform, path);
+  return HasImageExtension(path) && platform::FileExists(platform, path);
 }
 
 }  // namespace media

@@ -49,8 +49,13 @@ class IsoImage {
   // Streams the file at path to sink; false when there is no such file or
   // the sink stopped the read.
   bool ReadFile(const std::string& path, const Sink& sink);
+  // The file at path open for reading (writes fail); nullptr when there is
+  // no such file. It reads through this image, which must outlive it.
+  std::unique_ptr<platform::File> OpenFile(const std::string& path);
 
  private:
+  class FileReader;
+
   // An entry of a directory with the extents of its data, checked against
   // the image.
   struct Node {
@@ -80,6 +85,13 @@ class IsoImage {
   Node root_;
 };
 
+// The attributes of a folder of a disc, the image's root included: a
+// read-only folder, as a CD-ROM drive shows it.
+constexpr std::uint32_t kDiscFolderAttributes = platform::faDirectory | platform::faReadOnly;
+
+// True when the name ends in ".iso", in any letter case: the name of a disc
+// image.
+bool HasImageExtension(const std::string& name);
 // True when path names an existing file with the extension ".iso" (in any
 // letter case): a disc image rather than a folder.
 bool IsImageFile(platform::Platform& platform, const std::string& path);

@@ -1,12 +1,10 @@
 #include "catalogue/DiscProbe.h"
 
-#include <algorithm>
 #include <memory>
 
 #include "catalogue/CatalogueFormat.h"
 #include "catalogue/DiscDescriptor.h"
 #include "media/ImageError.h"
-#include "media/IsoImage.h"
 #include "text/AnsiText.h"
 
 namespace catalogue {
@@ -18,16 +16,6 @@ const char* const kUnreadable = "光盘配置文件无法读取，请检查光�
 
 // The first bytes of the descriptor; false when it is missing.
 bool ReadHead(platform::Platform& platform, const std::string& disc, std::string& head) {
-  if (media::IsImageFile(platform, disc)) {
-    media::IsoImage image(platform, disc);
-    platform::FindEntry entry;
-    if (!image.Find(kDescriptorFileName, entry) || (entry.Attributes & platform::faDirectory)) return false;
-    image.ReadFile(kDescriptorFileName, [&](const char* data, std::size_t size) {
-      head.append(data, std::min(size, kDescriptorHeadSize - head.size()));
-      return head.size() < kDescriptorHeadSize;
-    });
-    return true;
-  }
   const std::string path = text::IncludeTrailingBackslash(disc) + kDescriptorFileName;
   if (!platform::FileExists(platform, path)) return false;
   const std::unique_ptr<platform::File> file = platform.OpenRead(path);

@@ -1,6 +1,8 @@
 // A look at what a disc holds before the run reads it: the label in the
-// CDFile.Dat of a folder or of a disc image, read without raising, for the
-// disc prompt that accepts only readable discs and finds needed ones itself.
+// CDFile.Dat of a disc's folder (on a platform that reads images, also of an
+// image), read without raising, for the disc prompt that accepts only
+// readable discs and finds needed ones itself, and for the search of the
+// unattended install.
 #pragma once
 #include <string>
 
@@ -9,10 +11,10 @@
 
 namespace catalogue {
 
-// The label of the disc at disc: a folder (its CDFile.Dat in it) or, when
-// disc names an .iso file, the image's root. False when the descriptor is
-// missing, cannot be read or is too short for a label, or the image is
-// malformed; problem then says so in words for the user.
+// The label in the CDFile.Dat of the disc whose root folder is disc. False
+// when the descriptor is missing, cannot be read or is too short for a
+// label, or the image it lies in is damaged; problem then says so in words
+// for the user.
 bool ProbeDiscLabel(platform::Platform& platform, const std::string& disc, TLabelString& label, std::string& problem);
 
 }  // namespace catalogue

@@ -2,7 +2,6 @@
 
 #include "catalogue/DiscProbe.h"
 #include "engine/DiscPlan.h"
-#include "media/IsoImage.h"
 #include "text/AnsiText.h"
 
 namespace {
@@ -94,7 +93,7 @@ void Tfrm_ChooseDriver::bt_selDirClick() {
 }
 
 void Tfrm_ChooseDriver::bt_OKClick() {
-  // A text that names no folder (nor image) changes nothing. A readable disc
+  // A text that names no folder changes nothing. A readable disc
   // that is not needed is taken all the same: the run reads it and asks again.
   const std::string disc = TypedDisc();
   if (disc.empty()) return;
@@ -110,17 +109,22 @@ void Tfrm_ChooseDriver::bt_OKClick() {
 void Tfrm_ChooseDriver::bt_CancelClick() { SelectedPath.clear(); }
 
 void Tfrm_ChooseDriver::LookForNeededDisc() {
+  const std::string disc = NeededDiscInPlace();
+  if (!disc.empty()) Accept(disc);
+}
+
+std::string Tfrm_ChooseDriver::NeededDiscInPlace() {
   const std::string typed = TypedDisc();
-  if (!typed.empty() && HoldsNeededDisc(typed)) return Accept(typed);
+  if (!typed.empty() && HoldsNeededDisc(typed)) return typed;
   for (const std::string& root : CdRomDrives(platform_))
-    if (HoldsNeededDisc(root)) return Accept(root);
+    if (HoldsNeededDisc(root)) return root;
+  return "";
 }
 
 std::string Tfrm_ChooseDriver::TypedDisc() {
   const std::string path = edt_path->Text();
   // An empty text names no folder.
   if (path.empty()) return "";
-  if (ImagesAsDiscs && media::IsImageFile(platform_, path)) return path;
   return platform::DirectoryExists(platform_, path) ? text::IncludeTrailingBackslash(path) : "";
 }
 

@@ -30,11 +30,12 @@ class Tfrm_ChooseDriver : public ui::TForm {
   // Lends the wizard window's skin to the prompt's folder chooser.
   void SetSkin(dialogs::TSkinData* skin);
 
+  // The needed disc that the folder in edt_path or a CD-ROM drive holds (the
+  // folder first, then the drives from A: to Z:), as OK would take it; ""
+  // when none holds one.
+  std::string NeededDiscInPlace();
+
   std::string SelectedPath;
-  // Whether an .iso file named in edt_path counts as a disc (SelectedPath is
-  // then the image's path, without a final "\"): only for a run that can
-  // copy from images.
-  bool ImagesAsDiscs = false;
 
   ui::TImage* Image1;
   ui::TLabel* Label1;
@@ -59,7 +60,8 @@ class Tfrm_ChooseDriver : public ui::TForm {
   void bt_CancelClick();
   void LookForNeededDisc();
   // The disc that the text of edt_path names: an existing folder with a
-  // final "\", or an image when images count; "" for anything else.
+  // final "\" (an .iso file is one on a platform that reads images); "" for
+  // anything else.
   std::string TypedDisc();
   bool HoldsNeededDisc(const std::string& disc);
   void Accept(const std::string& disc);

@@ -2,6 +2,7 @@
 // the start-up; the relaunched copy runs the wizard until it is closed.
 #include <exception>
 
+#include "media/ImagePlatform.h"
 #include "platform/win32/ProcessErrorMode.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32ShellNamespace.h"
@@ -52,20 +53,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ComApartment com;
 
   platform::Win32Platform win32Platform;
+  // A disc can be an .iso file wherever a disc's folder is named.
+  media::ImagePlatform imagePlatform(win32Platform);
   // Also installs the lead bytes of the system's code page for the text helpers.
   platform::SetCurrent(&win32Platform);
   ui::Application& app = ui::App();
   app.Title = ui::Application::TitleFromExeName(win32Platform.ModulePath());
 
   try {
-    const startup::StartupResult launch = startup::RunStartup(win32Platform);
+    const startup::StartupResult launch = startup::RunStartup(imagePlatform);
     if (!launch.RunWizard) return 0;
 
     // Declared first, the backend outlives the window it runs.
     ui::win32::Win32Backend backend;
     app.SetBackend(&backend);
     platform::Win32ShellNamespace shell;
-    Tfm_Install fm_Install(win32Platform, shell, launch.Argument1);
+    Tfm_Install fm_Install(imagePlatform, shell, launch.Argument1);
     fm_Install.SetSourceRoot(launch.Argument2);
     app.Run(fm_Install);
   } catch (const std::exception& error) {

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "catalogue/CatalogueFormat.h"
+#include "media/ImagePlatform.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/fake/FakeShellNamespace.h"
 #include "tests/IsoTestImage.h"
@@ -69,9 +70,11 @@ class DiscPromptTest : public ::testing::Test {
 
   ui::HeadlessScope headless;
   platform::FakePlatform machine;
+  // As in the program, .iso files can stand for discs.
+  media::ImagePlatform images{machine};
   platform::FakeShellNamespace shell{machine};
   ui::TForm wizard{nullptr, "fm_Install"};
-  Tfrm_ChooseDriver prompt{&wizard, machine, shell};
+  Tfrm_ChooseDriver prompt{&wizard, images, shell};
 };
 
 TEST_F(DiscPromptTest, WindowAndControls) {
@@ -251,26 +254,14 @@ TEST_F(DiscPromptTest, ANeededDiscInADriveOrTheTypedFolderClosesThePromptByItsel
   }
 }
 
-TEST_F(DiscPromptTest, AnImageFileCountsAsADiscWhenTheRunTakesImages) {
+TEST_F(DiscPromptTest, AnImageFileIsADiscToo) {
   using iso_test::File;
   const std::string image = iso_test::Image().WithRoot({File(u"CDFile.Dat", Descriptor("CD3"))});
   machine.AddFile("C:\\discs\\CD3.iso", image);
   machine.AddFile("C:\\discs\\empty.iso", iso_test::Image().WithRoot({}));
   machine.AddFile("C:\\discs\\broken.iso", image.substr(0, 17 * iso_test::kBlockSize));
 
-  // Without images a file is no folder: OK does nothing, as ever.
-  prompt.SetPath("F:\\");
   prompt.SetLabels({"CD3"});
-  Show([](Tfrm_ChooseDriver& p) {
-    p.edt_path->TextEdited("C:\\discs\\CD3.iso");
-    ui::ClickButton(*p.bt_OK);
-    ui::WatchDevices(p);
-    EXPECT_EQ(p.ModalResult, ui::mrNone);
-    EXPECT_EQ(p.Lb_Problem->Caption(), "");
-    ui::ClickButton(*p.bt_Cancel);
-  });
-
-  prompt.ImagesAsDiscs = true;
   const std::pair<std::string, std::string> refused[] = {
       {"C:\\discs\\empty.iso", "光盘配置文件不存在，请检查光盘。"},
       {"C:\\discs\\broken.iso", "光盘映像'C:\\discs\\broken.iso'已损坏：映像不完整。"},
@@ -281,18 +272,22 @@ TEST_F(DiscPromptTest, AnImageFileCountsAsADiscWhenTheRunTakesImages) {
       ui::ClickButton(*p.bt_OK);
       EXPECT_EQ(p.ModalResult, ui::mrNone);
       EXPECT_EQ(p.Lb_Problem->Caption(), problem);
+      // A damaged image in the edit box does not disturb the prompt's own look.
+      ui::WatchDevices(p);
+      EXPECT_EQ(p.ModalResult, ui::mrNone);
       ui::ClickButton(*p.bt_Cancel);
     });
   }
+  EXPECT_TRUE(headless.Backend.ErrorBoxes.empty());
   EXPECT_EQ(ClosesByItselfWith({"CD3"}, [&] { prompt.edt_path->TextEdited("C:\\discs\\CD3.ISO"); }),
-            "C:\\discs\\CD3.ISO");
+            "C:\\discs\\CD3.ISO\\");
   EXPECT_EQ(ClosesByItselfWith({"CD2"}, [&] { prompt.edt_path->TextEdited("C:\\discs\\CD3.iso"); }), "open");
   prompt.SetPath("F:\\");
   Show([](Tfrm_ChooseDriver& p) {
     p.edt_path->TextEdited("C:\\discs\\CD3.iso");
     ui::ClickButton(*p.bt_OK);
   });
-  EXPECT_EQ(prompt.SelectedPath, "C:\\discs\\CD3.iso");
+  EXPECT_EQ(prompt.SelectedPath, "C:\\discs\\CD3.iso\\");
 }
 
 TEST_F(DiscPromptTest, CancelEmptiesThePathAndTheCloseButtonKeepsThePreset) {

@@ -61,10 +61,13 @@ engine::CopyFailureAnswer ProgressPageSink::AskAboutFailedCopy(const std::string
 }
 
 std::string ProgressPageSink::AskForNextDisc(const std::string& presetPath, const std::vector<std::string>& labels) {
-  // The run waits for the user: the taskbar button shows it paused.
-  ui::TaskbarStateScope paused(form_, ui::TaskbarState::Paused);
   frm_ChooseDriver_.SetPath(presetPath);
   frm_ChooseDriver_.SetLabels(labels);
+  // A needed disc that is in a drive already is read without a question.
+  const std::string inPlace = frm_ChooseDriver_.NeededDiscInPlace();
+  if (!inPlace.empty()) return inPlace;
+  // The run waits for the user: the taskbar button shows it paused.
+  ui::TaskbarStateScope paused(form_, ui::TaskbarState::Paused);
   frm_ChooseDriver_.ShowModal();
   return frm_ChooseDriver_.SelectedPath;
 }

@@ -2,7 +2,8 @@
 // shown on the page's labels and bars (a control is changed only when its
 // value changes: a window repaints it on every change, which costs as much as
 // copying a small file), its failed-copy question is asked with the message
-// dialog and its next-disc question with the disc prompt.
+// dialog and its next-disc question with the disc prompt (not shown when a
+// needed disc is in a drive already).
 #pragma once
 #include <string>
 #include <vector>

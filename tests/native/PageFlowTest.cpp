@@ -679,4 +679,36 @@ TEST_F(PageFlow, ThePromptTakesANeededDiscAsSoonAsItIsInserted) {
   EXPECT_TRUE(Pending("浙江省标", "市政").empty());
 }
 
+TEST_F(PageFlow, NeededDiscsAlreadyInDrivesAreReadWithoutAPromptAndNoneIsAskedForTwice) {
+  // CD3 waits in a second drive from the start; CD2 comes later, into E:.
+  machine.AddDrive('G', platform::kDriveCdRom);
+  samples::PutDisc(machine, "G:\\", "CD3");
+  ToSpecialtyPage();
+  TickAll();
+  // The one prompt asks for CD2 only: CD3, read from G:, is not needed again.
+  AnswerPromptWith("CD2");
+  Next();
+  EXPECT_EQ(promptLabels, std::vector<std::string>{"CD2"});
+  EXPECT_TRUE(headless.Backend.AllResponded());
+  EXPECT_TRUE(form->State.InstallOk);
+  EXPECT_EQ(machine.ReadContents(std::string(kLibrary) + "浙江省标\\市政\\桥梁.dwg"), "bridge");
+  EXPECT_TRUE(Pending("国标", "土建").empty());
+  EXPECT_TRUE(Pending("浙江省标", "市政").empty());
+}
+
+TEST_F(PageFlow, WithEveryNeededDiscInADriveThereIsNoPromptAtAll) {
+  machine.AddDrive('G', platform::kDriveCdRom);
+  machine.AddDrive('H', platform::kDriveCdRom);
+  samples::PutDisc(machine, "G:\\", "CD2");
+  samples::PutDisc(machine, "H:\\", "CD3");
+  ToSpecialtyPage();
+  TickAll();
+  Next();
+  EXPECT_TRUE(promptLabels.empty());
+  EXPECT_TRUE(form->State.InstallOk);
+  EXPECT_TRUE(form->State.NeededLabels.empty());
+  EXPECT_TRUE(Pending("国标", "土建").empty());
+  EXPECT_TRUE(Pending("浙江省标", "市政").empty());
+}
+
 }  // namespace

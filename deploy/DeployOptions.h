@@ -17,7 +17,7 @@ enum class InstallMode {
 // One entry of /DISCS: where the disc with this label is.
 struct DiscLocation {
   std::string Label;
-  std::string Folder;  // a drive root or a folder holding CDFile.Dat; ends with "\"
+  std::string Folder;  // a drive root, a folder holding CDFile.Dat or an .iso image; ends with "\"
 };
 bool operator==(const DiscLocation& a, const DiscLocation& b);
 

@@ -1,7 +1,7 @@
 #include "deploy/DiscSearch.h"
 
-#include "catalogue/CatalogueFormat.h"
-#include "catalogue/DiscDescriptor.h"
+#include "catalogue/DiscProbe.h"
+#include "media/IsoImage.h"
 #include "text/AnsiText.h"
 
 namespace deploy {
@@ -14,39 +14,26 @@ bool IsNeeded(platform::Platform& platform, const std::vector<std::string>& need
   return false;
 }
 
-// The label of the disc whose root is folder; false when there is no
-// descriptor or it cannot be read (a drive with no disc in it, a share that
-// is gone).
-bool ReadLabelAt(platform::Platform& platform, const std::string& folder, std::string& label) {
-  const std::string path = folder + catalogue::kDescriptorFileName;
-  if (!platform::FileExists(platform, path)) return false;
-  try {
-    std::string head(catalogue::kDescriptorHeadSize, '\0');
-    TLabelString stored;
-    if (!platform.OpenRead(path)->Read(&head[0], head.size()) || !catalogue::ParseDiscLabel(head, stored))
-      return false;
-    label = stored.Text();
-    return true;
-  } catch (const platform::Error&) {
-    return false;
-  }
-}
-
 // The disc at folder, when it carries a needed label.
 std::optional<FoundDisc> NeededDiscAt(platform::Platform& platform, const std::vector<std::string>& neededLabels,
                                       const std::string& folder) {
-  std::string label;
-  if (!ReadLabelAt(platform, folder, label) || !IsNeeded(platform, neededLabels, label)) return std::nullopt;
-  return FoundDisc{folder, label};
+  // A drive with no disc in it, a share that is gone, a damaged image: no
+  // disc to take.
+  TLabelString label;
+  std::string problem;
+  if (!catalogue::ProbeDiscLabel(platform, folder, label, problem) || !IsNeeded(platform, neededLabels, label.Text()))
+    return std::nullopt;
+  return FoundDisc{folder, label.Text()};
 }
 
 // The places below the disc-set folder that may hold a disc: its
-// sub-folders. (An .iso image in it will be one more kind of place.)
+// sub-folders and its .iso files (the root of an image).
 std::vector<std::string> DiscSetPlaces(platform::Platform& platform, const std::string& discSetFolder) {
   std::vector<std::string> places;
   for (const platform::FindEntry& entry : platform.ListFolder(discSetFolder + "*.*")) {
-    if (!(entry.Attributes & platform::faDirectory) || entry.Name == "." || entry.Name == "..") continue;
-    places.push_back(discSetFolder + entry.Name + "\\");
+    if (entry.Name == "." || entry.Name == "..") continue;
+    if ((entry.Attributes & platform::faDirectory) || media::HasImageExtension(entry.Name))
+      places.push_back(discSetFolder + entry.Name + "\\");
   }
   return places;
 }

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/CatalogueFormat.h"
+#include "deploy/DiscMap.h"
 #include "deploy/DiscSearch.h"
+#include "media/ImagePlatform.h"
 #include "platform/fake/FakePlatform.h"
+#include "tests/IsoTestImage.h"
 
 namespace {
 
@@ -31,11 +34,20 @@ class DiscSearchTest : public testing::Test {
 
   // "folder label" of the disc found, or "none".
   std::string Found(const Labels& needed, const std::vector<DiscLocation>& map, const std::string& discSet = "") {
-    const std::optional<deploy::FoundDisc> disc = FindDisc(machine, needed, map, discSet);
+    const std::optional<deploy::FoundDisc> disc = FindDisc(images, needed, map, discSet);
     return disc ? disc->Folder + " " + disc->Label : "none";
   }
 
+  // An image of a disc labelled label at path.
+  void PutImage(const std::string& path, const std::string& label) {
+    TCdSignFile descriptor;
+    descriptor.Label = label;
+    machine.AddFile(path, iso_test::Image().WithRoot({iso_test::File(u"CDFile.Dat", catalogue::SerializeCatalogue(descriptor))}));
+  }
+
   FakePlatform machine;
+  // As in the program, .iso files can stand for discs.
+  media::ImagePlatform images{machine};
 };
 
 TEST_F(DiscSearchTest, TakesAMappedFolderHoldingTheDisc) {
@@ -108,6 +120,20 @@ TEST_F(DiscSearchTest, PassesOverADescriptorThatCannotBeRead) {
 TEST_F(DiscSearchTest, NothingNeededFindsNothing) {
   PutDisc("E:\\", "CD1");
   EXPECT_EQ(Found({}, {{"CD1", "E:\\"}}), "none");
+}
+
+TEST_F(DiscSearchTest, ImagesAreDiscsInTheMapAndInTheDiscSetFolder) {
+  PutImage("D:\\discs\\CD2.iso", "CD2");
+  PutImage("D:\\discs\\third.ISO", "CD3");
+  machine.AddFile("D:\\discs\\a broken.iso", "no image at all");
+  machine.AddFile("D:\\discs\\CD3.txt", "no image either");
+  std::vector<DiscLocation> map;
+  std::string error;
+  ASSERT_TRUE(deploy::ParseDiscMap("CD2=D:\\discs\\CD2.iso", map, error)) << error;
+  EXPECT_EQ(Found({"CD2"}, map), "D:\\discs\\CD2.iso\\ CD2");
+  // By the label in the image, not by its name; a damaged image is passed over.
+  EXPECT_EQ(Found({"CD3"}, {}, "D:\\discs"), "D:\\discs\\third.ISO\\ CD3");
+  EXPECT_EQ(Found({"CD4"}, {}, "D:\\discs"), "none");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 # Scenarios: full_install cancel_and_resume copy_error_abort copy_error_ignore
 #            wrong_disc_folder killed_and_resume killed_at_prompt
 #            killed_between_packs killed_after_pack disc_found_by_itself
+#            iso_images
 set -euo pipefail
 scenario=$1 setup=$(realpath "$2") driver=$(realpath "$3") write_descriptor=$(realpath "$4") cdtool=$(realpath "$5")
 mkdir -p "$6"
@@ -85,6 +86,20 @@ build_discs() {
     tr -d '\r' || { echo "FAIL: cdtool verify refuses the disc set"; exit 1; }
 }
 
+# Images of the discs CD2 and CD3 as cdtool build --iso writes them (Joliet
+# names from the UTF-8 names of the folders), in a folder of their own: no
+# prefix of an image's path, typed a key at a time, names a disc's folder.
+images=$discs/images
+disc_images() {
+  mkdir -p "$images"
+  local disc
+  for disc in CD2 CD3; do
+    xorriso -report_about SORRY -abort_on FAILURE -local_charset UTF-8 -outdev "$images/$disc.iso" -volid "$disc" \
+      -joliet on -compliance joliet_long_names -map "$discs/$disc" / >/dev/null 2>&1 ||
+      { echo "FAIL: xorriso cannot make $disc.iso"; exit 1; }
+  done
+}
+
 # ---------------------------------------------------------------- the application
 
 app=$WINEPREFIX/drive_c/Tavrin
@@ -104,8 +119,9 @@ log_number=0
 # for, and the answer: a disc inserted (CD1 to CD3; the prompt must take it
 # by itself within 3 s), "foreign:CDn" for a foreign disc first (the prompt
 # must stay) and then CDn, either followed by "|STEP" for steps of the
-# driver to run then; "kill" to kill Setup.exe with the prompt open; or a
-# folder typed into the prompt (see below).
+# driver to run then; "image:CDn" for the path of the disc's .iso image
+# typed into the prompt (see disc_images); "kill" to kill Setup.exe with the
+# prompt open; or a folder typed into the prompt (see below).
 expected_prompts=()
 prompt_answer=()
 after_insert=()
@@ -133,6 +149,10 @@ answer_request() {
         after_insert=("${then[@]}")
         answer=$(printf '%s\n' $prompt_shot "ask=insert $disc")
         prompt_shot=
+      elif [[ $disc == image:* ]]; then
+        # The image's path typed into the edit box: the prompt takes it by
+        # itself (a click on OK could come after it closed).
+        answer=$(printf '%s\n' "type=prompt:$(winpath "$images/${disc#image:}.iso")" taken=3000)
       elif [[ $disc == foreign:* ]]; then
         wine_cdrom e "$discs/foreign"
         after_insert=("${then[@]}")
@@ -387,6 +407,15 @@ case $scenario in
     expected_prompts=("CD2或CD3" "CD2") prompt_answer=(foreign:CD3 CD2)
     session "discs found by the prompt itself" "${to_page2[@]}" click=wizard:下一步 discs label=wizard:复制完成 \
       click=wizard:下一步 $(finish_as 安装完成) || fail "found by itself: the driver failed"
+    expect_complete_library
+    ;;
+
+  iso_images)
+    # CD2 and CD3 given as .iso files typed into the disc prompt: the same
+    # library as from the discs' folders.
+    disc_images
+    expected_prompts=("CD2或CD3" "CD2") prompt_answer=(image:CD3 image:CD2)
+    completing_session "CD2 and CD3 as .iso images"
     expect_complete_library
     ;;
 

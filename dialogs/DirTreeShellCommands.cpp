@@ -20,6 +20,8 @@ void DirTreeShellCommands::ContextPopup(ui::Point at, ui::Point screenAt) {
   ui::TTreeNode* node = tree_.NodeAt(at);
   if (!node) return;
   tree_.SetSelected(node);
+  // A listed file has no menu: its default command would mount a disc image.
+  if (tree_.IsFileNode(*node)) return;
   platform::ShellNamespace& shell = tree_.Shell();
   const ShellItemPtr item = tree_.ItemOf(*node);
   const std::unique_ptr<platform::ShellContextMenu> menu = shell.ContextMenu(item, tree_.OwnerWindow());

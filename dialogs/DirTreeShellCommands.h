@@ -20,7 +20,8 @@ class DirTreeShellCommands {
  private:
   // Right click: the folder under the mouse is selected and the shell's menu
   // for it opens. The shell runs the chosen command, except Rename, which
-  // starts editing the node's text.
+  // starts editing the node's text. A listed file (a disc image) gets no
+  // menu.
   void ContextPopup(ui::Point at, ui::Point screenAt);
   void CommandDone(const std::string& verb, ui::TTreeNode* node, const std::string& path);
   // A confirmed edit renames the folder through the shell; a refused name

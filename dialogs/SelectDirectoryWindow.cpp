@@ -8,7 +8,8 @@ constexpr int kButtonHeight = 25;  // without a skin that gives its own
 }  // namespace
 
 SelectDirectoryWindow::SelectDirectoryWindow(platform::ShellNamespace& shell, platform::Platform& files,
-                                             const std::string& title, const ui::Font& font)
+                                             const std::string& title, const ui::Font& font,
+                                             const std::string& fileExtension)
     : ui::TForm(nullptr, "SelectDirectoryWindow") {
   SetCaption(title);
   Border = ui::BorderStyle::Sizeable;
@@ -18,7 +19,7 @@ SelectDirectoryWindow::SelectDirectoryWindow(platform::ShellNamespace& shell, pl
   SetFont(font);
 
   TreePanel = &Add<ui::TPanel>("TreePanel");
-  DirTree = &TreePanel->Add<TSkinDirTreeView>("DirTree", shell);
+  DirTree = &TreePanel->Add<TSkinDirTreeView>("DirTree", shell, fileExtension);
   DirTree->BorderNone = false;  // the frame of the tree area
   ButtonPanel = &Add<ui::TPanel>("ButtonPanel");
   bt_OK = &ButtonPanel->Add<ui::TButton>("bt_OK", "确定", 20, 15, kButtonWidth, kButtonHeight);

@@ -20,8 +20,10 @@ class SelectDirectoryWindow : public ui::TForm {
  public:
   static constexpr int kButtonStripHeight = 50;
 
+  // fileExtension: the files the tree lists besides folders (see
+  // TSkinDirTreeView); empty for folders only.
   SelectDirectoryWindow(platform::ShellNamespace& shell, platform::Platform& files, const std::string& title,
-                        const ui::Font& font);
+                        const ui::Font& font, const std::string& fileExtension = "");
 
   ui::TPanel* TreePanel;
   TSkinDirTreeView* DirTree;

@@ -13,8 +13,9 @@ namespace dialogs {
 using platform::ShellItemPtr;
 using platform::ShellName;
 
-TSkinDirTreeView::TSkinDirTreeView(ui::TWinControl* parent, std::string name, platform::ShellNamespace& shell)
-    : ui::TTreeView(parent, std::move(name), 0, 0, 0, 0), shell_(shell) {
+TSkinDirTreeView::TSkinDirTreeView(ui::TWinControl* parent, std::string name, platform::ShellNamespace& shell,
+                                   std::string fileExtension)
+    : ui::TTreeView(parent, std::move(name), 0, 0, 0, 0), shell_(shell), fileExtension_(std::move(fileExtension)) {
   ShowButtons = ShowLines = ShowRoot = true;
   ReadOnly = false;  // labels can be edited: renaming a folder
   HideSelection = false;
@@ -22,7 +23,7 @@ TSkinDirTreeView::TSkinDirTreeView(ui::TWinControl* parent, std::string name, pl
   ImageWidth = 16;
   OnExpanding = [this](ui::TTreeNode* node, bool&) { NodeExpanding(node); };
 
-  ui::TTreeNode* desktop = AddItemNode(nullptr, shell_.Desktop());
+  ui::TTreeNode* desktop = AddItemNode(nullptr, shell_.Desktop(), false);
   desktop->Expand();
   SetSelected(desktop);
 }
@@ -55,12 +56,21 @@ std::string TSkinDirTreeView::PathOf(const ui::TTreeNode& node) {
 
 // ------------------------------------------------------- nodes, expansion
 
-ui::TTreeNode* TSkinDirTreeView::AddItemNode(ui::TTreeNode* parent, const ShellItemPtr& item) {
+ui::TTreeNode* TSkinDirTreeView::AddItemNode(ui::TTreeNode* parent, const ShellItemPtr& item, bool file) {
   ui::TTreeNode* node = AddChild(parent, TextOf(item, parent == nullptr));
-  nodes_[node] = NodeInfo{item, false};
+  nodes_[node] = NodeInfo{item, false, file};
   node->SetImages(shell_.IconIndex(item, false), shell_.IconIndex(item, true));
-  node->SetHasChildren((shell_.Attributes(item) & platform::saHasSubFolders) != 0);
+  node->SetHasChildren(MayHaveChildren(item, file));
   return node;
+}
+
+bool TSkinDirTreeView::MayHaveChildren(const ShellItemPtr& item, bool file) {
+  if (file) return false;
+  const std::uint32_t attributes = shell_.Attributes(item);
+  // The shell tells sub-folders only: a folder may hold listed files all the
+  // same, and keeps its button until expanding it shows that it holds none.
+  const bool listsFiles = !fileExtension_.empty() && (attributes & platform::saFolder);
+  return listsFiles || (attributes & platform::saHasSubFolders) != 0;
 }
 
 bool TSkinDirTreeView::IsListableFolder(const ShellItemPtr& item) {
@@ -72,7 +82,8 @@ bool TSkinDirTreeView::IsListableFolder(const ShellItemPtr& item) {
 
 void TSkinDirTreeView::NodeExpanding(ui::TTreeNode* node) {
   NodeInfo& info = nodes_.at(node);
-  if (!info.listed) {
+  // A listed file is never opened: the shell would mount a disc image.
+  if (!info.listed && !info.file) {
     info.listed = true;
     if (!IsListableFolder(info.item)) {
       shell_.OpenDefault(info.item);
@@ -87,14 +98,23 @@ void TSkinDirTreeView::NodeExpanding(ui::TTreeNode* node) {
 void TSkinDirTreeView::ListChildren(ui::TTreeNode* node) {
   ui::HourGlassCursor busy;
   const ShellItemPtr folder = ItemOf(*node);
-  std::vector<ShellItemPtr> items;
-  if (!shell_.ListSubFolders(folder, OwnerWindow(), items)) return;
+  std::vector<ShellItemPtr> folders, files;
+  if (!shell_.ListSubFolders(folder, OwnerWindow(), folders)) return;
+  // Files that cannot be listed leave the folders listed.
+  if (!fileExtension_.empty() && !shell_.ListFiles(folder, OwnerWindow(), fileExtension_, files)) files.clear();
+  struct Entry {
+    ShellItemPtr item;
+    bool file;
+  };
+  std::vector<Entry> entries;
+  for (const ShellItemPtr& item : folders) entries.push_back({item, false});
+  for (const ShellItemPtr& item : files) entries.push_back({item, true});
   // A stable sort stays within bounds even if the shell's order is not
   // consistent.
-  std::stable_sort(items.begin(), items.end(), [&](const ShellItemPtr& a, const ShellItemPtr& b) {
-    return shell_.Compare(folder, a, b) < 0;
+  std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+    return shell_.Compare(folder, a.item, b.item) < 0;
   });
-  for (const ShellItemPtr& item : items) AddItemNode(node, item);
+  for (const Entry& entry : entries) AddItemNode(node, entry.item, entry.file);
 }
 
 void TSkinDirTreeView::Forget(const ui::TTreeNode* node) {
@@ -159,7 +179,7 @@ void TSkinDirTreeView::OpenPath(const std::string& path) {
 void TSkinDirTreeView::Refresh(ui::TTreeNode* node) {
   NodeInfo& info = nodes_.at(node);
   if (!info.listed) {
-    node->SetHasChildren((shell_.Attributes(info.item) & platform::saHasSubFolders) != 0);
+    node->SetHasChildren(MayHaveChildren(info.item, info.file));
     return;
   }
   // What to restore, by shell item: the nodes below that were expanded, the

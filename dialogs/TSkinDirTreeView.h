@@ -2,7 +2,8 @@
 // namespace with the desktop as its only top-level node. Sub-folders are read
 // from the shell when a node is first expanded, in the order the shell gives
 // that folder; each node knows its shell item, from which its text, icons and
-// path come.
+// path come. On request the tree lists the files of one kind (disc images)
+// too, as leaves that can be chosen but are never opened.
 #pragma once
 #include <map>
 #include <string>
@@ -14,11 +15,17 @@ namespace dialogs {
 
 class TSkinDirTreeView : public ui::TTreeView {
  public:
-  // Builds the desktop node, expanded and selected.
-  TSkinDirTreeView(ui::TWinControl* parent, std::string name, platform::ShellNamespace& shell);
+  // Builds the desktop node, expanded and selected. With a fileExtension
+  // (".iso"), the files whose names end in it are listed after the
+  // sub-folders of each folder.
+  TSkinDirTreeView(ui::TWinControl* parent, std::string name, platform::ShellNamespace& shell,
+                   std::string fileExtension = "");
 
   platform::ShellNamespace& Shell() const { return shell_; }
   const platform::ShellItemPtr& ItemOf(const ui::TTreeNode& node) const;
+  // Whether the node is one of the listed files: a leaf that is never
+  // expanded nor opened by the shell (opening a disc image would mount it).
+  bool IsFileNode(const ui::TTreeNode& node) const { return nodes_.at(&node).file; }
   // The chosen folder as the chooser hands it back: the full path of a
   // file-system folder (a drive's root with its "\"), otherwise the shell's
   // display name (My Computer, ...).
@@ -45,9 +52,12 @@ class TSkinDirTreeView : public ui::TTreeView {
   struct NodeInfo {
     platform::ShellItemPtr item;
     bool listed = false;  // whether its sub-folders have been read
+    bool file = false;    // one of the listed files
   };
 
-  ui::TTreeNode* AddItemNode(ui::TTreeNode* parent, const platform::ShellItemPtr& item);
+  ui::TTreeNode* AddItemNode(ui::TTreeNode* parent, const platform::ShellItemPtr& item, bool file);
+  // Whether a node shows an expand button before its children are read.
+  bool MayHaveChildren(const platform::ShellItemPtr& item, bool file);
   void NodeExpanding(ui::TTreeNode* node);
   // Whether expanding the item lists its sub-folders; other items (a zip
   // file that the shell counts among folders) are opened by the shell.
@@ -66,6 +76,7 @@ class TSkinDirTreeView : public ui::TTreeView {
   std::string Readable(const platform::ShellItemPtr& item, std::string name);
 
   platform::ShellNamespace& shell_;
+  const std::string fileExtension_;
   std::map<const ui::TTreeNode*, NodeInfo> nodes_;
 };
 

@@ -23,8 +23,13 @@ class TSkinSelectDirectoryDialog {
       : files_(files), shell_(shell) {}
 
   std::string Title = "选择文件夹";
-  // The chosen folder; also where the next run starts.
+  // Files whose names end in it (".iso") can be chosen too; empty (the
+  // default): folders only.
+  std::string FileExtension;
+  // The chosen folder (or file); also where the next run starts.
   std::string Directory;
+  // Whether Directory names one of those files rather than a folder.
+  bool DirectoryIsFile = false;
   // Client size of the window; 0 or less stands for 280.
   std::int32_t DialogWidth = 0, DialogHeight = 0;
   // The skin of the window frame and of the controls.
@@ -35,7 +40,7 @@ class TSkinSelectDirectoryDialog {
 
   // Shows the chooser modally. True when the user chose OK; Directory then
   // holds the selected folder (empty when none is selected). On false,
-  // Directory is unchanged. Either way the window's size is remembered. A
+  // Directory and DirectoryIsFile are unchanged. Either way the window's size is remembered. A
   // start folder that the shell cannot parse raises an error.
   bool SelectFolder();
 

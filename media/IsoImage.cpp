@@ -282,7 +282,9 @@ void IsoImage::ReadBytes(std::uint64_t offset, char* buffer, std::size_t size) {
     throw DamagedImage(path_, "映像不完整");
 }
 
-bool HasImageExtension(const std::string& name) { return text::UpperAscii(text::ExtractFileExt(name)) == ".ISO"; }
+bool HasImageExtension(const std::string& name) {
+  return text::UpperAscii(text::ExtractFileExt(name)) == text::UpperAscii(kImageExtension);
+}
 
 bool IsImageFile(platform::Platform& platform, const std::string& path) {
   return HasImageExtension(path) && platform::FileExists(platform, path);

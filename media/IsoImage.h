@@ -89,6 +89,9 @@ class IsoImage {
 // read-only folder, as a CD-ROM drive shows it.
 constexpr std::uint32_t kDiscFolderAttributes = platform::faDirectory | platform::faReadOnly;
 
+// The extension of a disc image's file name.
+constexpr const char* kImageExtension = ".iso";
+
 // True when the name ends in ".iso", in any letter case: the name of a disc
 // image.
 bool HasImageExtension(const std::string& name);

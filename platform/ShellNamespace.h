@@ -1,8 +1,8 @@
 // The shell's namespace as the folder chooser sees it: the desktop at the top,
 // folders below it (My Computer, drives, file-system folders, network
-// places), their names, icons, order and context menus. On Windows it is the
-// real shell (IShellFolder); tests use an in-memory namespace. Texts are ANSI
-// (GBK) bytes.
+// places), the files of a folder when asked for, their names, icons, order
+// and context menus. On Windows it is the real shell (IShellFolder); tests
+// use an in-memory namespace. Texts are ANSI (GBK) bytes.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -65,6 +65,11 @@ class ShellNamespace {
   // drive without a disc, ...). False when the listing cannot be started.
   virtual bool ListSubFolders(const ShellItemPtr& folder, NativeWindow owner,
                               std::vector<ShellItemPtr>& items) = 0;
+  // The files of folder whose names end in extension (such as ".iso", in any
+  // letter case), without hidden ones, in the order the shell enumerates
+  // them. False when the listing cannot be started.
+  virtual bool ListFiles(const ShellItemPtr& folder, NativeWindow owner, const std::string& extension,
+                         std::vector<ShellItemPtr>& items) = 0;
   // The order folder itself gives two of its items: <0, 0 or >0.
   virtual int Compare(const ShellItemPtr& folder, const ShellItemPtr& a, const ShellItemPtr& b) = 0;
   virtual std::uint32_t Attributes(const ShellItemPtr& item) = 0;  // ShellAttribute bits

@@ -2,6 +2,7 @@
 
 #include "catalogue/DiscProbe.h"
 #include "engine/DiscPlan.h"
+#include "media/IsoImage.h"
 #include "text/AnsiText.h"
 
 namespace {
@@ -49,6 +50,7 @@ Tfrm_ChooseDriver::Tfrm_ChooseDriver(ui::TForm* owner, platform::Platform& platf
   Lb_Problem->SetFont(ui::Font{"宋体", 12, false, ui::clRed});
 
   selDir.Title = "选择驱动器";
+  selDir.FileExtension = media::kImageExtension;
 
   OnShow = [this] { FormShow(); };
   bt_selDir->OnClick = [this] { bt_selDirClick(); };
@@ -86,9 +88,10 @@ void Tfrm_ChooseDriver::FormShow() {
 
 void Tfrm_ChooseDriver::bt_selDirClick() {
   // An empty choice (a tree node that is no folder) leaves the text as it
-  // is: a lone "\" would name the root of the current drive.
+  // is: a lone "\" would name the root of the current drive. A chosen image
+  // is named as the file it is.
   if (selDir.SelectFolder() && !selDir.Directory.empty()) {
-    edt_path->SetText(text::IncludeTrailingBackslash(selDir.Directory));
+    edt_path->SetText(selDir.DirectoryIsFile ? selDir.Directory : text::IncludeTrailingBackslash(selDir.Directory));
   }
 }
 

@@ -1,6 +1,6 @@
 // The disc prompt: between two discs of an install run it names the discs
 // still needed and lets the user confirm, type or browse for the folder where
-// the next disc can be read. The caller shows it modally and then reads
+// the next disc can be read (or its .iso image: Browse lists images too). The caller shows it modally and then reads
 // SelectedPath: the confirmed folder with a final "\", or empty after Cancel.
 //
 // While it is shown it also looks for a needed disc by itself, in every
@@ -49,8 +49,8 @@ class Tfrm_ChooseDriver : public ui::TForm {
   ui::TButton* bt_Cancel;
   // Why OK did not take the folder (no readable CDFile.Dat in it).
   ui::TLabel* Lb_Problem;
-  // Lives as long as the prompt: a second browse starts at the folder chosen
-  // the first time.
+  // Lives as long as the prompt: a second browse starts at the folder (or
+  // image) chosen the first time.
   dialogs::TSkinSelectDirectoryDialog selDir;
 
  private:

@@ -24,6 +24,10 @@ namespace {
 
 bool IsDot(const std::string& name) { return name == "." || name == ".."; }
 
+bool HasExtension(const std::string& name, const std::string& extension) {
+  return text::UpperAscii(text::ExtractFileExt(name)) == text::UpperAscii(extension);
+}
+
 // The names between "\" characters; "\" counts only as a whole character.
 std::vector<std::string> SplitPath(const std::string& path) {
   std::vector<std::string> parts(1);
@@ -120,20 +124,30 @@ std::vector<ShellItemPtr> FakeShellNamespace::Drives() {
   return drives;
 }
 
-// Sub-folders and zip files of a file-system folder, in the machine's order.
-std::vector<ShellItemPtr> FakeShellNamespace::FolderEntries(const std::string& path, bool includeHidden) {
+std::vector<ShellItemPtr> FakeShellNamespace::Entries(const std::string& path, bool includeHidden,
+                                                      const std::function<bool(const FindEntry&)>& wanted) {
   std::vector<ShellItemPtr> items;
   const std::string folder = text::IncludeTrailingBackslash(path);
   for (const FindEntry& entry : machine_.ListFolder(folder + "*.*")) {
     if (IsDot(entry.Name) || (!includeHidden && (entry.Attributes & faHidden))) continue;
-    const bool zip = text::UpperAscii(text::ExtractFileExt(entry.Name)) == ".ZIP";
-    if ((entry.Attributes & faDirectory) || zip) items.push_back(std::make_shared<Item>(Item::kPath, folder + entry.Name));
+    if (wanted(entry)) items.push_back(std::make_shared<Item>(Item::kPath, folder + entry.Name));
   }
   return items;
 }
 
+// Sub-folders and zip files of a file-system folder, in the machine's order.
+std::vector<ShellItemPtr> FakeShellNamespace::FolderEntries(const std::string& path, bool includeHidden) {
+  return Entries(path, includeHidden, [](const FindEntry& entry) {
+    return (entry.Attributes & faDirectory) || HasExtension(entry.Name, ".zip");
+  });
+}
+
 bool FakeShellNamespace::IsZip(const Item& item) {
   return item.kind == Item::kPath && !item.IsDrive() && !DirectoryExists(machine_, item.path);
+}
+
+bool FakeShellNamespace::IsPlainFile(const Item& item) {
+  return IsZip(item) && FileExists(machine_, item.path) && !HasExtension(item.path, ".zip");
 }
 
 bool FakeShellNamespace::ListSubFolders(const ShellItemPtr& folder, NativeWindow, std::vector<ShellItemPtr>& items) {
@@ -158,6 +172,19 @@ bool FakeShellNamespace::ListSubFolders(const ShellItemPtr& folder, NativeWindow
   return true;
 }
 
+bool FakeShellNamespace::ListFiles(const ShellItemPtr& folder, NativeWindow, const std::string& extension,
+                                   std::vector<ShellItemPtr>& items) {
+  items.clear();
+  if (failListing_.count(KeyOf(folder))) return false;
+  const Item& i = Of(folder);
+  if (i.kind != Item::kPath) return true;
+  if (!DirectoryExists(machine_, i.path)) return false;
+  items = Entries(i.path, false, [&](const FindEntry& entry) {
+    return !(entry.Attributes & faDirectory) && HasExtension(entry.Name, extension);
+  });
+  return true;
+}
+
 int FakeShellNamespace::Compare(const ShellItemPtr&, const ShellItemPtr& a, const ShellItemPtr& b) {
   const Item &x = Of(a), &y = Of(b);
   if (x.kind != y.kind) return x.kind < y.kind ? -1 : 1;
@@ -168,6 +195,7 @@ int FakeShellNamespace::Compare(const ShellItemPtr&, const ShellItemPtr& a, cons
 
 std::uint32_t FakeShellNamespace::Attributes(const ShellItemPtr& item) {
   const Item& i = Of(item);
+  if (IsPlainFile(i)) return saCanRename;
   if (i.kind != Item::kPath || IsZip(i)) return saFolder | saHasSubFolders;
   std::uint32_t attributes = saFolder;
   if (!FolderEntries(i.path, false).empty()) attributes |= saHasSubFolders;
@@ -212,7 +240,8 @@ bool FakeShellNamespace::ParseDisplayName(const std::string& name, ShellItemPtr&
   for (const std::string& wanted : names) {
     if (wanted.empty()) continue;
     bool found = false;
-    for (const ShellItemPtr& entry : FolderEntries(path, true)) {
+    // The desktop parses the path of a file too.
+    for (const ShellItemPtr& entry : Entries(path, true, [](const FindEntry&) { return true; })) {
       const std::string& entryPath = Of(entry).path;
       if (text::UpperAscii(text::ExtractFileName(entryPath)) == text::UpperAscii(wanted)) {
         path = entryPath;
@@ -264,6 +293,7 @@ int FakeShellNamespace::IconIndex(const ShellItemPtr& item, bool open) {
   const Item& i = Of(item);
   if (i.kind != Item::kPath) return static_cast<int>(i.kind);
   if (i.IsDrive()) return 3;
+  if (IsPlainFile(i)) return 7;
   if (IsZip(i)) return 4;
   return open ? 6 : 5;
 }

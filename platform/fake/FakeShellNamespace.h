@@ -1,12 +1,13 @@
 // An in-memory shell namespace over the fake machine, for tests: the desktop
 // holds My Computer and the network; My Computer holds the machine's drives;
 // a drive or folder holds the machine's non-hidden folders and, as the shell
-// of Windows XP does, its zip files ("*.zip") as folders. Names are those of a
-// Chinese Windows; failures are armed per folder.
+// of Windows XP does, its zip files ("*.zip") as folders; its other files are
+// listed only when asked for, as files. Names are those of a Chinese Windows;
+// failures are armed per folder.
 //
 // Its order: My Computer before the network, drives by letter, folders
-// before zip files, then names without regard to ASCII case, so a listing
-// (which comes in the machine's creation order) needs sorting.
+// before zip and other files, then names without regard to ASCII case, so a
+// listing (which comes in the machine's creation order) needs sorting.
 #pragma once
 #include <deque>
 #include <functional>
@@ -71,6 +72,8 @@ class FakeShellNamespace : public ShellNamespace {
   ShellItemPtr Parent(const ShellItemPtr& item) override;
   bool SameItem(const ShellItemPtr& a, const ShellItemPtr& b) override;
   bool ListSubFolders(const ShellItemPtr& folder, NativeWindow owner, std::vector<ShellItemPtr>& items) override;
+  bool ListFiles(const ShellItemPtr& folder, NativeWindow owner, const std::string& extension,
+                 std::vector<ShellItemPtr>& items) override;
   int Compare(const ShellItemPtr& folder, const ShellItemPtr& a, const ShellItemPtr& b) override;
   std::uint32_t Attributes(const ShellItemPtr& item) override;
   std::string Name(const ShellItemPtr& item, ShellName kind) override;
@@ -92,8 +95,15 @@ class FakeShellNamespace : public ShellNamespace {
   static std::string Key(const std::string& name);
   std::string KeyOf(const ShellItemPtr& item);
   std::vector<ShellItemPtr> Drives();
+  // The entries of a file-system folder that wanted accepts, in the
+  // machine's order; hidden ones only when includeHidden.
+  std::vector<ShellItemPtr> Entries(const std::string& path, bool includeHidden,
+                                    const std::function<bool(const FindEntry&)>& wanted);
   std::vector<ShellItemPtr> FolderEntries(const std::string& path, bool includeHidden);
+  // A path that is no folder: a zip file, or one gone since it was listed.
   bool IsZip(const Item& item);
+  // A file that the shell lists as a file, not as a folder (no zip file).
+  bool IsPlainFile(const Item& item);
   // Copies a folder with everything in it, then removes the original.
   void MoveTree(const std::string& from, const std::string& to);
 

@@ -2,6 +2,7 @@
 
 #include "platform/win32/ShellPointers.h"
 #include "platform/win32/Win32ShellContextMenu.h"
+#include "text/AnsiText.h"
 // After WinApi.h (through ShellPointers.h): these need <windows.h>.
 #include <shellapi.h>
 #include <shlwapi.h>
@@ -100,20 +101,45 @@ bool Win32ShellNamespace::SameItem(const ShellItemPtr& a, const ShellItemPtr& b)
   return ::ILIsEqual(ListOf(a), ListOf(b)) != FALSE;
 }
 
-bool Win32ShellNamespace::ListSubFolders(const ShellItemPtr& folder, NativeWindow owner,
-                                         std::vector<ShellItemPtr>& items) {
+namespace {
+
+// The items of folder that EnumObjects gives with flags, in its order, those
+// that keep accepts.
+template <typename Keep>
+bool Enumerate(const ShellItemPtr& folder, NativeWindow owner, SHCONTF flags, Keep keep,
+               std::vector<ShellItemPtr>& items) {
   items.clear();
   ComPtr<IShellFolder> shellFolder = BindFolder(folder);
   ComPtr<IEnumIDList> listing;
-  if (!shellFolder ||
-      shellFolder->EnumObjects(static_cast<HWND>(owner), SHCONTF_FOLDERS, listing.Receive()) != S_OK || !listing)
+  if (!shellFolder || shellFolder->EnumObjects(static_cast<HWND>(owner), flags, listing.Receive()) != S_OK || !listing)
     return false;
   ItemIdList child;
   ULONG fetched = 0;
   while (listing->Next(1, child.Receive(), &fetched) == S_OK && fetched == 1) {
-    if (ShellItemPtr item = Wrap(ItemIdList(::ILCombine(ListOf(folder), child.Get())))) items.push_back(item);
+    ShellItemPtr item = Wrap(ItemIdList(::ILCombine(ListOf(folder), child.Get())));
+    if (item && keep(item)) items.push_back(item);
   }
   return true;
+}
+
+}  // namespace
+
+bool Win32ShellNamespace::ListSubFolders(const ShellItemPtr& folder, NativeWindow owner,
+                                         std::vector<ShellItemPtr>& items) {
+  return Enumerate(folder, owner, SHCONTF_FOLDERS, [](const ShellItemPtr&) { return true; }, items);
+}
+
+bool Win32ShellNamespace::ListFiles(const ShellItemPtr& folder, NativeWindow owner, const std::string& extension,
+                                    std::vector<ShellItemPtr>& items) {
+  // Only files of the file system have a name whose extension can be read;
+  // the shell counts some folders (zip files) among files too.
+  const std::string wanted = text::UpperAscii(extension);
+  return Enumerate(
+      folder, owner, SHCONTF_NONFOLDERS,
+      [&](const ShellItemPtr& item) {
+        return !(Attributes(item) & saFolder) && text::UpperAscii(text::ExtractFileExt(FileSystemPath(item))) == wanted;
+      },
+      items);
 }
 
 int Win32ShellNamespace::Compare(const ShellItemPtr& folder, const ShellItemPtr& a, const ShellItemPtr& b) {

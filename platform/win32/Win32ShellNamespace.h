@@ -14,6 +14,8 @@ class Win32ShellNamespace final : public ShellNamespace {
   ShellItemPtr Parent(const ShellItemPtr& item) override;
   bool SameItem(const ShellItemPtr& a, const ShellItemPtr& b) override;
   bool ListSubFolders(const ShellItemPtr& folder, NativeWindow owner, std::vector<ShellItemPtr>& items) override;
+  bool ListFiles(const ShellItemPtr& folder, NativeWindow owner, const std::string& extension,
+                 std::vector<ShellItemPtr>& items) override;
   int Compare(const ShellItemPtr& folder, const ShellItemPtr& a, const ShellItemPtr& b) override;
   std::uint32_t Attributes(const ShellItemPtr& item) override;
   std::string Name(const ShellItemPtr& item, ShellName kind) override;

@@ -290,6 +290,46 @@ TEST_F(DiscPromptTest, AnImageFileIsADiscToo) {
   EXPECT_EQ(prompt.SelectedPath, "C:\\discs\\CD3.iso\\");
 }
 
+TEST_F(DiscPromptTest, BrowseListsImagesAndAChosenImageIsReadAsTheDisc) {
+  using chooser_test::Child;
+  using chooser_test::Walk;
+  machine.AddFile("C:\\discs\\CD3.iso", iso_test::Image().WithRoot({iso_test::File(u"CDFile.Dat", Descriptor("CD3"))}));
+  machine.AddFile("C:\\discs\\readme.txt", "x");
+  prompt.SetLabels({"CD3"});
+  std::string typed;
+  headless.Backend.PushResponder([&](ui::TForm&) {
+    ui::ClickButton(*prompt.bt_selDir);
+    typed = prompt.edt_path->Text();
+    ui::WatchDevices(prompt);  // the prompt's own look finds the needed disc
+  });
+  ChooserAnswers([](dialogs::SelectDirectoryWindow& w) {
+    ui::TTreeNode* discs = Walk(*w.DirTree, {"我的电脑", "本地磁盘 (C:)", "discs"});
+    ASSERT_NE(discs, nullptr);
+    discs->Expand();
+    EXPECT_EQ(chooser_test::ChildTexts(discs), std::vector<std::string>{"CD3.iso"});
+    w.DirTree->SetSelected(Child(discs, "CD3.iso"));
+    ui::ClickButton(*w.bt_OK);
+  });
+  EXPECT_EQ(prompt.ShowModal(), ui::mrOk);
+  EXPECT_EQ(typed, "C:\\discs\\CD3.iso");
+  EXPECT_EQ(prompt.SelectedPath, "C:\\discs\\CD3.iso\\");
+
+  // The next browse starts at the image.
+  headless.Backend.PushResponder([&](ui::TForm&) {
+    ui::ClickButton(*prompt.bt_selDir);
+    ui::ClickButton(*prompt.bt_Cancel);
+  });
+  ChooserAnswers([](dialogs::SelectDirectoryWindow& w) {
+    ASSERT_NE(w.DirTree->Selected(), nullptr);
+    EXPECT_EQ(w.DirTree->PathOf(*w.DirTree->Selected()), "C:\\discs\\CD3.iso");
+    ui::ClickButton(*w.bt_Cancel);
+  });
+  prompt.ShowModal();
+  EXPECT_TRUE(headless.Backend.AllResponded());
+  EXPECT_TRUE(shell.Opened.empty());
+  EXPECT_TRUE(headless.Backend.ErrorBoxes.empty());
+}
+
 TEST_F(DiscPromptTest, CancelEmptiesThePathAndTheCloseButtonKeepsThePreset) {
   prompt.SetPath("F:\\");
   EXPECT_EQ(Show([](Tfrm_ChooseDriver& p) { ui::ClickButton(*p.bt_Cancel); }), ui::mrCancel);

@@ -39,6 +39,21 @@ TEST_F(FolderCommandsTest, RightClickSelectsTheFolderAndTheShellRunsTheCommand) 
   EXPECT_FALSE(shell.Menus[1].Ran);
 }
 
+TEST_F(FolderCommandsTest, AListedFileGetsNoMenuSoItIsNeverOpened) {
+  machine.AddFile("C:\\Data\\CD2.iso", "x");
+  fileExtension = ".iso";
+  ui::TTreeNode* image = Walk(Tree(), {"我的电脑", kDriveC, "Data", "CD2.iso"});
+  ASSERT_NE(image, nullptr);
+  RightClick(image, "");
+  EXPECT_EQ(Tree().Selected(), image);
+  EXPECT_TRUE(shell.Menus.empty());
+  EXPECT_TRUE(shell.Opened.empty());
+  // Its folder still has the shell's menu.
+  RightClick(image->Parent(), "properties");
+  ASSERT_EQ(shell.Menus.size(), 1u);
+  EXPECT_EQ(shell.Menus[0].Path, "C:\\Data");
+}
+
 TEST_F(FolderCommandsTest, OpenRunsInTheParentFolder) {
   ui::TTreeNode* sub = Walk(Tree(), {"我的电脑", kDriveC, "Data", "Sub"});
   RightClick(sub, "Open");

@@ -58,10 +58,12 @@ class FolderChooserFixture : public ::testing::Test {
     machine.AddFolder("D:\\Empty");
   }
 
-  // A chooser window that is built but not shown.
+  // A chooser window that is built but not shown; its tree lists the files
+  // that end in fileExtension too.
   dialogs::SelectDirectoryWindow& Window() {
     if (!window_) {
-      window_ = std::make_unique<dialogs::SelectDirectoryWindow>(shell, machine, "选择软件目录", ui::Font{});
+      window_ = std::make_unique<dialogs::SelectDirectoryWindow>(shell, machine, "选择软件目录", ui::Font{},
+                                                                 fileExtension);
       window_->SetClientSize(400, 600);
     }
     return *window_;
@@ -71,6 +73,7 @@ class FolderChooserFixture : public ::testing::Test {
   ui::HeadlessScope headless;
   platform::FakePlatform machine;
   platform::FakeShellNamespace shell{machine};
+  std::string fileExtension;  // set before the first Window()
 
  private:
   std::unique_ptr<dialogs::SelectDirectoryWindow> window_;

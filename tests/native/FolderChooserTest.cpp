@@ -170,6 +170,42 @@ TEST_F(FolderChooserTest, SecondRunOpensTheTreeDownToTheLastFolder) {
   EXPECT_EQ(chooser.Directory, "C:\\Data");
 }
 
+TEST_F(FolderChooserTest, AChosenFileIsWhereTheNextRunStartsWhileItExists) {
+  machine.AddFile("C:\\Data\\CD2.iso", "x");
+  chooser.FileExtension = ".iso";
+  ASSERT_TRUE(Run([](SelectDirectoryWindow& window) {
+    window.DirTree->SetSelected(Walk(*window.DirTree, {"我的电脑", kDriveC, "Data", "CD2.iso"}));
+    ui::ClickButton(*window.bt_OK);
+  }));
+  EXPECT_EQ(chooser.Directory, "C:\\Data\\CD2.iso");
+  EXPECT_TRUE(chooser.DirectoryIsFile);
+
+  EXPECT_TRUE(Run([](SelectDirectoryWindow& window) {
+    ui::TTreeNode* image = window.DirTree->Selected();
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(window.DirTree->PathOf(*image), "C:\\Data\\CD2.iso");
+    EXPECT_TRUE(window.DirTree->IsFileNode(*image));
+    EXPECT_TRUE(image->Parent()->Expanded());
+    window.DirTree->SetSelected(image->Parent());
+    ui::ClickButton(*window.bt_OK);
+  }));
+  EXPECT_EQ(chooser.Directory, "C:\\Data");
+  EXPECT_FALSE(chooser.DirectoryIsFile);
+
+  // A file gone since: the run starts at My Computer, and Cancel keeps the
+  // choice as it was.
+  chooser.Directory = "C:\\Data\\CD2.iso";
+  chooser.DirectoryIsFile = true;
+  machine.Remove("C:\\Data\\CD2.iso");
+  EXPECT_FALSE(Run([](SelectDirectoryWindow& window) {
+    EXPECT_EQ(SelectedText(window), "我的电脑");
+    ui::ClickButton(*window.bt_Cancel);
+  }));
+  EXPECT_EQ(chooser.Directory, "C:\\Data\\CD2.iso");
+  EXPECT_TRUE(chooser.DirectoryIsFile);
+  EXPECT_TRUE(shell.Opened.empty());
+}
+
 TEST_F(FolderChooserTest, StartFolderThatIsNoReachableFolder) {
   machine.AddFile("C:\\Data\\readme.txt", "x");
   struct Case {

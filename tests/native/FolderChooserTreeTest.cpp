@@ -93,6 +93,51 @@ TEST_F(FolderTreeTest, ExpandingAZipFileOpensItInsteadOfListingIt) {
   EXPECT_FALSE(zip->HasChildren());
 }
 
+TEST_F(FolderTreeTest, FilesOfTheAskedExtensionAreListedAfterTheFoldersAsLeaves) {
+  machine.AddFolder("C:\\Data\\Folder.iso");
+  machine.AddFile("C:\\Data\\cd3.ISO", "x");
+  machine.AddFile("C:\\Data\\CD2.iso", "x");
+  machine.AddFile("C:\\Data\\secret.iso", "x", platform::faHidden);
+  machine.AddFile("C:\\Data\\notes.txt", "x");
+  machine.AddFile("C:\\Data\\Archive.zip");
+  struct Case {
+    std::string extension;
+    std::vector<std::string> children;
+    std::vector<std::string> files;  // those of the children that are files
+  };
+  const Case cases[] = {
+      {"", {"Folder.iso", "Sub", "Archive.zip"}, {}},
+      {".iso", {"Folder.iso", "Sub", "Archive.zip", "CD2.iso", "cd3.ISO"}, {"CD2.iso", "cd3.ISO"}},
+      {".ISO", {"Folder.iso", "Sub", "Archive.zip", "CD2.iso", "cd3.ISO"}, {"CD2.iso", "cd3.ISO"}},
+      {".txt", {"Folder.iso", "Sub", "Archive.zip", "notes.txt"}, {"notes.txt"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.extension);
+    shell.Opened.clear();
+    dialogs::SelectDirectoryWindow window(shell, machine, "", ui::Font{}, c.extension);
+    ui::TTreeNode* data = Walk(*window.DirTree, {"我的电脑", kDriveC, "Data"});
+    ASSERT_NE(data, nullptr);
+    data->Expand();
+    EXPECT_EQ(ChildTexts(data), c.children);
+    for (const std::string& file : c.files) {
+      ui::TTreeNode* node = Child(data, file);
+      ASSERT_NE(node, nullptr);
+      EXPECT_TRUE(window.DirTree->IsFileNode(*node));
+      EXPECT_FALSE(node->HasChildren());
+      EXPECT_EQ(window.DirTree->PathOf(*node), "C:\\Data\\" + file);
+      // Expanding a file (by a double click, or on the way to it) neither
+      // lists it nor has the shell open it.
+      const std::size_t listings = shell.Listed.size();
+      node->Expand();
+      EXPECT_EQ(shell.Listed.size(), listings);
+      EXPECT_TRUE(node->Children().empty());
+      EXPECT_FALSE(node->HasChildren());
+    }
+    EXPECT_FALSE(window.DirTree->IsFileNode(*Child(data, "Folder.iso")));
+    EXPECT_TRUE(shell.Opened.empty());
+  }
+}
+
 TEST_F(FolderTreeTest, NodesCarryTheShellsIcons) {
   ui::TTreeNode* data = Walk(Tree(), {"我的电脑", kDriveC, "Data"});
   const platform::ShellItemPtr item = Tree().ItemOf(*data);

@@ -8,7 +8,10 @@
 #include <vector>
 
 // The toolkit's headers come before <windows.h> (see ui/win32/Win32Api.h).
+#include "catalogue/CatalogueFormat.h"
 #include "dialogs/TSkinSelectDirectoryDialog.h"
+#include "media/ImagePlatform.h"
+#include "tests/IsoTestImage.h"
 #include "wizard/U_ChooseCD.h"
 #include "UiTestSupport.h"
 #include "ScratchFolder.h"
@@ -95,6 +98,21 @@ HWND ChildOf(HWND parent, const std::string& className, const std::string& text 
   ChildSearch search{className, text};
   EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+const char* const kPromptTitle = "请插入光盘";
+const char* const kDriveChooserTitle = "选择驱动器";
+
+// A step that waits for the disc prompt, lets look check it, and clicks its
+// Browse button; promptWindow is then the prompt's window.
+std::function<bool()> BrowseFromThePrompt(HWND& promptWindow, std::function<void(HWND)> look = [](HWND) {}) {
+  return [&promptWindow, look] {
+    promptWindow = OwnWindow(kPromptTitle);
+    if (!promptWindow) return false;
+    look(promptWindow);
+    ClickMiddle(ChildOf(promptWindow, "Button", "浏览"));
+    return true;
+  };
 }
 
 // The system tree view as the user sees it.
@@ -294,32 +312,86 @@ TEST_F(FolderChooserWin32Test, FolderRenamedInPlaceThenEscapeKeepsTheStartFolder
 TEST_F(FolderChooserWin32Test, PromptProposesTheCdRomDriveAndBrowsesForIt) {
   Tfrm_ChooseDriver prompt(nullptr, files, shell);
   prompt.SetLabels({"CD2", "CD3"});
-  const std::string promptTitle = "请插入光盘";
   HWND promptWindow = nullptr;
   ScriptedUser user(
-      {[&] {
-         promptWindow = OwnWindow(promptTitle);
-         if (!promptWindow) return false;
-         EXPECT_EQ(WindowText(ChildOf(promptWindow, "Edit")), "E:\\");
-         SaveWindowPicture(promptWindow, "disc-prompt");
-         ClickMiddle(ChildOf(promptWindow, "Button", "浏览"));
-         return true;
-       },
-       [&] { return CheckChooserAndChooseDriveE("选择驱动器", "disc-prompt-browse"); },
+      {BrowseFromThePrompt(promptWindow,
+                           [](HWND window) {
+                             EXPECT_EQ(WindowText(ChildOf(window, "Edit")), "E:\\");
+                             SaveWindowPicture(window, "disc-prompt");
+                           }),
+       [&] { return CheckChooserAndChooseDriveE(kDriveChooserTitle, "disc-prompt-browse"); },
        [&] {
-         ClickMiddle(ChildOf(OwnWindow("选择驱动器"), "Button", "确定"));
+         ClickMiddle(ChildOf(OwnWindow(kDriveChooserTitle), "Button", "确定"));
          return true;
        },
        [&] {
-         if (OwnWindow("选择驱动器")) return false;
+         if (OwnWindow(kDriveChooserTitle)) return false;
          ClickMiddle(ChildOf(promptWindow, "Button", "确定"));
          return true;
        }},
-      {"选择驱动器", promptTitle});
+      {kDriveChooserTitle, kPromptTitle});
   EXPECT_EQ(prompt.ShowModal(), ui::mrOk);
   EXPECT_EQ(user.Done(), 4u);
   EXPECT_EQ(prompt.SelectedPath, "E:\\");
   EXPECT_EQ(prompt.selDir.Directory, "E:\\");
+}
+
+TEST_F(FolderChooserWin32Test, ImagesAreListedAsFilesAndChosenFromThePromptsBrowse) {
+  ScratchFolder scratch(files);
+  const std::string root = scratch.Path().substr(0, scratch.Path().size() - 1);
+  files.CreateFolder(scratch.Path() + "Sub");
+  TCdSignFile descriptor;
+  descriptor.Label = std::string("CD7");  // a label the disc in E: does not carry
+  const std::string descriptorBytes = catalogue::SerializeCatalogue(descriptor);
+  const std::string image =
+      scratch.AddFile("CD7.iso", iso_test::Image().WithRoot({iso_test::File(u"CDFile.Dat", descriptorBytes)}));
+  scratch.AddFile("other.ISO", "x");
+  files.SetAttributes(scratch.AddFile("hidden.iso", "x"), platform::faHidden);
+  scratch.AddFile("notes.txt", "x");
+
+  // The shell lists the images, in any letter case, and no other file.
+  ShellItemPtr folder;
+  ASSERT_TRUE(shell.ParseDisplayName(root, folder));
+  std::vector<ShellItemPtr> items;
+  ASSERT_TRUE(shell.ListFiles(folder, nullptr, ".iso", items));
+  std::vector<std::string> names;
+  for (const ShellItemPtr& item : items) {
+    names.push_back(text::ExtractFileName(shell.FileSystemPath(item)));
+    EXPECT_FALSE(shell.Attributes(item) & platform::saFolder);
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"CD7.iso", "other.ISO"}));
+
+  // Browse, starting in the scratch folder, picks the image; the prompt
+  // then takes it by itself, read in place.
+  media::ImagePlatform images(files);
+  Tfrm_ChooseDriver prompt(nullptr, images, shell);
+  prompt.SetLabels({"CD7"});
+  prompt.selDir.Directory = root;
+  HWND promptWindow = nullptr;
+  ScriptedUser user(
+      {BrowseFromThePrompt(promptWindow),
+       [&] {
+         const HWND window = OwnWindow(kDriveChooserTitle);
+         if (!window) return false;
+         const ShownTree tree{ChildOf(window, WC_TREEVIEWA)};
+         const HTREEITEM start = tree.Next(nullptr, TVGN_CARET);
+         EXPECT_TRUE(tree.Expanded(start));
+         const HTREEITEM listed = tree.ChildWithText(start, "CD7");
+         EXPECT_NE(listed, nullptr);
+         EXPECT_EQ(tree.ChildWithText(start, "notes"), nullptr);
+         EXPECT_EQ(tree.ChildWithText(start, "hidden"), nullptr);
+         SendMessageA(tree.window, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(listed));
+         ClickMiddle(ChildOf(window, "Button", "确定"));
+         return true;
+       }},
+      {kDriveChooserTitle, kPromptTitle});
+  EXPECT_EQ(prompt.ShowModal(), ui::mrOk);
+  EXPECT_EQ(user.Done(), 2u);
+  EXPECT_EQ(text::UpperAscii(prompt.selDir.Directory), text::UpperAscii(image));
+  EXPECT_TRUE(prompt.selDir.DirectoryIsFile);
+  EXPECT_EQ(text::UpperAscii(prompt.SelectedPath), text::UpperAscii(image + "\\"));
+  EXPECT_TRUE(Backend.ErrorBoxes.empty());
 }
 
 }  // namespace

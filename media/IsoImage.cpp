@@ -101,7 +101,7 @@ bool IsoImage::ListFolder(const std::string& folder, std::vector<platform::FindE
   std::string folderPath;
   if (!Resolve(folder, node, folderPath) || !(node.Entry.Attributes & platform::faDirectory)) return false;
   entries.clear();
-  for (Node& child : ReadDirectory(node, folderPath)) entries.push_back(std::move(child.Entry));
+  for (const Node& child : DirectoryOf(node, folderPath).Nodes) entries.push_back(child.Entry);
   return true;
 }
 
@@ -181,20 +181,42 @@ bool IsoImage::Resolve(const std::string& path, Node& node, std::string& nodePat
   std::set<std::uint64_t> walked{root_.Extents.front().Block};
   for (const std::string& name : SplitPath(path)) {
     if (!(node.Entry.Attributes & platform::faDirectory)) return false;
-    std::vector<Node> children = ReadDirectory(node, nodePath);
-    auto found = std::find_if(children.begin(), children.end(), [&](const Node& n) { return n.Entry.Name == name; });
-    if (found == children.end()) {
-      const std::string upper = text::UpperAscii(name);
-      found = std::find_if(children.begin(), children.end(),
-                           [&](const Node& n) { return text::UpperAscii(n.Entry.Name) == upper; });
-    }
-    if (found == children.end()) return false;
+    const Node* found = DirectoryOf(node, nodePath).Find(name);
+    if (!found) return false;
     nodePath = Join(nodePath, found->Entry.Name);
     if ((found->Entry.Attributes & platform::faDirectory) && !walked.insert(found->Extents.front().Block).second)
       throw DamagedImage(path_, "目录" + text::QuotedName(nodePath) + "包含它自己或它的上级目录");
-    node = std::move(*found);
+    node = *found;
   }
   return true;
+}
+
+const IsoImage::Node* IsoImage::Directory::Find(const std::string& name) const {
+  const auto exact = ByName.find(name);
+  if (exact != ByName.end()) return &Nodes[exact->second];
+  const std::string upper = text::UpperAscii(name);
+  const auto found =
+      std::find_if(Nodes.begin(), Nodes.end(), [&](const Node& n) { return text::UpperAscii(n.Entry.Name) == upper; });
+  return found == Nodes.end() ? nullptr : &*found;
+}
+
+const IsoImage::Directory& IsoImage::DirectoryOf(const Node& folder, const std::string& folderPath) {
+  const iso::DirectoryRecord& extent = folder.Extents.front();
+  const auto kept = std::find_if(kept_.begin(), kept_.end(), [&](const Directory& d) {
+    return d.Block == extent.Block && d.Size == extent.Size;
+  });
+  if (kept != kept_.end()) {
+    std::rotate(kept_.begin(), kept, kept + 1);
+    return kept_.front();
+  }
+  Directory read;
+  read.Block = extent.Block;
+  read.Size = extent.Size;
+  read.Nodes = ReadDirectory(folder, folderPath);
+  for (std::size_t i = 0; i < read.Nodes.size(); ++i) read.ByName.emplace(read.Nodes[i].Entry.Name, i);
+  if (kept_.size() == kKeptDirectories) kept_.pop_back();
+  kept_.push_front(std::move(read));
+  return kept_.front();
 }
 
 std::vector<IsoImage::Node> IsoImage::ReadDirectory(const Node& folder, const std::string& folderPath) {

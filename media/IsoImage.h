@@ -12,9 +12,11 @@
 // are read whole.
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "media/IsoRecords.h"
@@ -27,6 +29,11 @@ class IsoImage {
   // Receives the bytes of a file in order, a chunk at a time; false stops
   // the read.
   using Sink = std::function<bool(const char* data, std::size_t size)>;
+
+  // How many of the directories read last are kept, so that finding the
+  // files of one folder one after another does not read the folders on
+  // their path again for every file.
+  static constexpr std::size_t kKeptDirectories = 8;
 
   // Opens the image at path through the platform and reads its volume
   // descriptors. The platform's Error when it cannot be opened, ImageError
@@ -63,7 +70,21 @@ class IsoImage {
     std::vector<iso::DirectoryRecord> Extents;  // one for a folder
   };
 
+  // A directory as read from the image, known by its data's extent.
+  struct Directory {
+    std::uint64_t Block = 0;
+    std::uint32_t Size = 0;
+    std::vector<Node> Nodes;
+    std::unordered_map<std::string, std::size_t> ByName;  // the first node of each name
+    // The node of that name, else the first of that name in any ASCII
+    // letter case, as on a disc; nullptr when there is none.
+    const Node* Find(const std::string& name) const;
+  };
+
   void ReadDescriptors();
+  // The directory of folder: one of the kept ones, else read from the image
+  // and kept in place of the one used longest ago.
+  const Directory& DirectoryOf(const Node& folder, const std::string& folderPath);
   // The node at path and its path as recorded in the image; false when some
   // part of it does not exist.
   bool Resolve(const std::string& path, Node& node, std::string& nodePath);
@@ -83,6 +104,7 @@ class IsoImage {
   std::uint64_t size_ = 0;
   bool joliet_ = false;
   Node root_;
+  std::deque<Directory> kept_;  // the one used last first
 };
 
 // The attributes of a folder of a disc, the image's root included: a

@@ -8,6 +8,7 @@
 
 #include "media/ImageError.h"
 #include "media/IsoImage.h"
+#include "platform/ForwardingPlatform.h"
 #include "platform/fake/FakePlatform.h"
 #include "tests/IsoTestImage.h"
 
@@ -318,6 +319,87 @@ TEST_F(IsoImageTest, OnlyAnExistingFileEndingInIsoIsAnImage) {
   EXPECT_FALSE(media::IsImageFile(machine, "C:\\discs\\CD4.img"));
   EXPECT_FALSE(media::IsImageFile(machine, "C:\\discs\\CD5.iso"));
   EXPECT_FALSE(media::IsImageFile(machine, "C:\\discs\\CD6.iso"));
+}
+
+// Counts the reads from the files it opens.
+class ReadCountingPlatform : public platform::ForwardingPlatform {
+ public:
+  using ForwardingPlatform::ForwardingPlatform;
+  std::unique_ptr<platform::File> OpenRead(const std::string& path) override {
+    return std::make_unique<CountedFile>(ForwardingPlatform::OpenRead(path), Reads);
+  }
+  int Reads = 0;
+
+ private:
+  class CountedFile : public platform::File {
+   public:
+    CountedFile(std::unique_ptr<platform::File> inner, int& reads) : inner_(std::move(inner)), reads_(reads) {}
+    bool Read(void* buffer, std::size_t count) override {
+      ++reads_;
+      return inner_->Read(buffer, count);
+    }
+    bool Write(const void* buffer, std::size_t count) override { return inner_->Write(buffer, count); }
+    std::int64_t Size() override { return inner_->Size(); }
+    bool Seek(std::int64_t offset) override { return inner_->Seek(offset); }
+
+   private:
+    std::unique_ptr<platform::File> inner_;
+    int& reads_;
+  };
+};
+
+std::u16string Wide(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+
+// Root: A\B with files f0 to f19, and folders D0 to D9 with a file x each.
+std::string ManyFilesImage() {
+  std::vector<Entry> files, root;
+  for (int i = 0; i < 20; ++i) files.push_back(File(Wide("f" + std::to_string(i)), "data"));
+  root.push_back(Folder(u"A", {Folder(u"B", files)}));
+  for (int i = 0; i < 10; ++i) root.push_back(Folder(Wide("D" + std::to_string(i)), {File(u"x", "x")}));
+  return iso_test::Image().WithRoot(root);
+}
+
+TEST_F(IsoImageTest, FoldersOnThePathOfFilesReadOneAfterAnotherAreReadOnce) {
+  machine.AddFile(kImage, ManyFilesImage());
+  std::vector<std::string> everyFileOfB;
+  for (int i = 0; i < 20; ++i) everyFileOfB.push_back("A\\B\\f" + std::to_string(i));
+  struct Case {
+    const char* what;
+    std::vector<std::string> files;  // read in this order
+    bool listBFirst;
+    int reads;  // from the image, after opening it
+  };
+  const Case cases[] = {
+      // Each file's data once, and the root, A and B once.
+      {"every file of a folder", everyFileOfB, false, 20 + 3},
+      {"a listed folder", everyFileOfB, true, 20 + 3},
+      {"one file again and again", {"A\\B\\f7", "a\\b\\F7", "A\\B\\f7"}, false, 3 + 3},
+      // ... and D0 once.
+      {"files of two folders in turn", {"A\\B\\f0", "D0\\x", "A\\B\\f1", "D0\\x"}, false, 4 + 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ReadCountingPlatform counting(machine);
+    media::IsoImage image(counting, kImage);
+    counting.Reads = 0;
+    if (c.listBFirst) {
+      EXPECT_EQ(List(image, "A\\B").size(), 20u);
+    }
+    for (const std::string& file : c.files) EXPECT_FALSE(ReadWhole(image, file).empty());
+    EXPECT_EQ(counting.Reads, c.reads);
+  }
+}
+
+TEST_F(IsoImageTest, OnlyTheFoldersUsedLastAreKept) {
+  machine.AddFile(kImage, ManyFilesImage());
+  ReadCountingPlatform counting(machine);
+  media::IsoImage image(counting, kImage);
+  ReadWhole(image, "A\\B\\f0");
+  for (std::size_t i = 0; i < media::IsoImage::kKeptDirectories; ++i) ReadWhole(image, "D" + std::to_string(i) + "\\x");
+  // The root was used all along; A and B were not, and are read again.
+  counting.Reads = 0;
+  ReadWhole(image, "A\\B\\f0");
+  EXPECT_EQ(counting.Reads, 1 + 2);
 }
 
 }  // namespace

@@ -33,9 +33,8 @@ class CopyTarget {
                                            failIfExists ? CREATE_NEW : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle.IsOpen()) return false;
     if (::GetLastError() == ERROR_ALREADY_EXISTS) {
-      BY_HANDLE_FILE_INFORMATION existing;
-      if (!::GetFileInformationByHandle(handle.Get(), &existing) ||
-          (existing.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)) ||
+      const DWORD existing = ::GetFileAttributesA(path.c_str());
+      if (existing == INVALID_FILE_ATTRIBUTES || (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)) ||
           !::SetEndOfFile(handle.Get()))
         return false;
     }
@@ -55,10 +54,10 @@ class CopyTarget {
   }
   // Gives the file the source's time of last change and attributes; a
   // file that cannot take them is removed.
-  bool Complete(const BY_HANDLE_FILE_INFORMATION& source) {
-    ::SetFileTime(handle_.Get(), nullptr, nullptr, &source.ftLastWriteTime);
+  bool Complete(const FILETIME& lastWrite, DWORD sourceAttributes) {
+    ::SetFileTime(handle_.Get(), nullptr, nullptr, &lastWrite);
     handle_.Close();
-    const DWORD attributes = source.dwFileAttributes & kCopiedAttributes;
+    const DWORD attributes = sourceAttributes & kCopiedAttributes;
     if (::SetFileAttributesA(path_.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL)) return true;
     ::DeleteFileA(path_.c_str());
     return false;
@@ -75,12 +74,19 @@ bool CopyInPieces(const std::string& source, const std::string& target, bool fai
                   const CopyProgress& progress) {
   win32::FileHandle from(::CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!from.IsOpen() || !::GetFileInformationByHandle(from.Get(), &info)) return false;
+  // (GetFileInformationByHandle would tell all three, but under Wine it
+  // asks for the volume's serial number, which costs more than the copy of
+  // a small file.)
+  LARGE_INTEGER size;
+  FILETIME lastWrite;
+  const DWORD attributes = ::GetFileAttributesA(source.c_str());
+  if (!from.IsOpen() || !::GetFileSizeEx(from.Get(), &size) || !::GetFileTime(from.Get(), nullptr, nullptr, &lastWrite) ||
+      attributes == INVALID_FILE_ATTRIBUTES)
+    return false;
   CopyTarget to;
   if (!to.Open(target, failIfExists)) return false;
 
-  const std::int64_t total = (static_cast<std::int64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  const std::int64_t total = size.QuadPart;
   std::vector<char> piece(static_cast<std::size_t>(std::clamp<std::int64_t>(total, 1, kPieceBytes)));
   std::int64_t copied = 0;
   if (!progress(copied, total)) return false;
@@ -92,7 +98,7 @@ bool CopyInPieces(const std::string& source, const std::string& target, bool fai
     copied += read;
     if (!progress(copied, total)) return false;
   }
-  return to.Complete(info);
+  return to.Complete(lastWrite, attributes);
 }
 
 }  // namespace

@@ -52,8 +52,8 @@ class TPackCopy {
   std::string SourcePackFolder(const std::string& standard, const std::string& specialty) const;
   std::string TargetPackFolder(const std::string& standard, const std::string& specialty) const;
 
-  // The entries of folder (ending with "\\"); pending events are handled
-  // afterwards when they are due.
+  // The entries of folder (ending with a backslash); pending events are
+  // handled afterwards when they are due.
   std::vector<platform::FindEntry> ListFolder(const std::string& folder);
   // CopyTree below one folder; areaStart is the area bar's position at which
   // the pack's share starts.

@@ -75,8 +75,7 @@ bool CopyInPieces(const std::string& source, const std::string& target, bool fai
   win32::FileHandle from(::CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   // (GetFileInformationByHandle would tell all three, but under Wine it
-  // asks for the volume's serial number, which costs more than the copy of
-  // a small file.)
+  // costs more than the copy of a small file: docs/copy-benchmark.md.)
   LARGE_INTEGER size;
   FILETIME lastWrite;
   const DWORD attributes = ::GetFileAttributesA(source.c_str());

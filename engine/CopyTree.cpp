@@ -2,6 +2,7 @@
 // copied again, so a file must never stand under its final name before it is
 // complete: every file is copied to a temporary name beside it and renamed
 // into place when the copy has succeeded.
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -45,14 +46,14 @@ bool TPackCopy::CopyTree(const std::string& source, const std::string& target) {
 bool TPackCopy::CopyFolder(const std::string& sourceFolder, const std::string& targetFolder, std::int32_t areaStart) {
   const std::string source = text::IncludeTrailingBackslash(sourceFolder);
   const std::string target = text::IncludeTrailingBackslash(targetFolder);
-  const std::vector<platform::FindEntry> entries = platform_.ListFolder(source + "*.*");
+  const std::vector<platform::FindEntry> entries = ListFolder(source);
   if (entries.empty()) return false;  // missing or unreadable
   if (state_.CancelRequested) return false;
   // A folder that cannot be made shows up as failing file copies below.
   if (!platform::DirectoryExists(platform_, target)) platform::ForceDirectories(platform_, target);
   // What the target holds, listed once: asking for every name would cost as
   // much as copying a small file.
-  const std::vector<platform::FindEntry> targetEntries = platform_.ListFolder(target + "*.*");
+  const std::vector<platform::FindEntry> targetEntries = ListFolder(target);
   const TFileNameSet targetFiles(targetEntries);
   const std::string temporary = TemporaryName(entries, targetEntries);
   // Left by a killed run.
@@ -73,13 +74,19 @@ bool TPackCopy::CopyFolder(const std::string& sourceFolder, const std::string& t
       continue;
     } else if (!targetFiles.Contains(entry.Name)) {
       status = "正在复制:" + text::QuotedName(entry.Name) + ".";
-      const auto copy = [&] { return CopyIntoPlace(source + entry.Name, target + entry.Name, target + temporary, false); };
+      // The bars never go beyond where they stand when the file is done.
+      const platform::CopyProgress progress = PacedProgress([&](std::int64_t copiedBytes) {
+        bars_.ShowFileInCopy(std::min(copiedBytes, entry.Size), areaStart);
+      });
+      const auto copy = [&] {
+        return CopyIntoPlace(source + entry.Name, target + entry.Name, target + temporary, false, progress);
+      };
       if (!CopyAsking(copy, target, entry.Name, entry.Size)) return false;
     }
     sink_.ShowFileStatus(status);
     bars_.AdvanceProgress(entry.Size, areaStart);
     // Here the Cancel button's handler can run and set CancelRequested.
-    sink_.HandlePendingEvents();
+    pacer_.HandleNow();
   }
   return true;
 }
@@ -88,6 +95,8 @@ bool TPackCopy::CopyAsking(const std::function<bool()>& copy, const std::string&
                            const std::string& name, std::int64_t size) {
   for (;;) {
     if (copy()) return true;
+    // The copy stopped because the user cancelled: nothing to ask.
+    if (state_.CancelRequested) return false;
     switch (sink_.AskAboutFailedCopy(CopyFailureText(targetFolder, name, size))) {
       case CopyFailureAnswer::Abort:
         return false;
@@ -103,8 +112,8 @@ bool TPackCopy::CopyAsking(const std::function<bool()>& copy, const std::string&
 }
 
 bool TPackCopy::CopyIntoPlace(const std::string& from, const std::string& to, const std::string& temporary,
-                              bool replace) {
-  if (platform_.CopyFile(from, temporary, false)) {
+                              bool replace, const platform::CopyProgress& progress) {
+  if (platform_.CopyFile(from, temporary, false, progress)) {
     // The copy has the source's attributes; it is made writable before it
     // takes its final name.
     ClearReadOnly(platform_, temporary);
@@ -113,6 +122,17 @@ bool TPackCopy::CopyIntoPlace(const std::string& from, const std::string& to, co
   }
   RemoveFile(platform_, temporary);
   return false;
+}
+
+platform::CopyProgress TPackCopy::PacedProgress(std::function<void(std::int64_t copiedBytes)> showCopied) {
+  return [this, showCopied = std::move(showCopied)](std::int64_t copiedBytes, std::int64_t) {
+    if (pacer_.Due()) {
+      if (showCopied) showCopied(copiedBytes);
+      // Here the Cancel button's handler can run and set CancelRequested.
+      pacer_.HandleNow();
+    }
+    return !state_.CancelRequested;
+  };
 }
 
 std::string TPackCopy::CopyFailureText(const std::string& targetFolder, const std::string& name, std::int64_t size) {

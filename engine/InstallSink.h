@@ -53,7 +53,9 @@ class InstallSink {
   virtual std::string AskForNextDisc(const std::string& presetPath, const std::vector<std::string>& labels) = 0;
 
   // Handles every pending event of the user interface; called after every
-  // file, so that a cancel request can come in while a copy runs.
+  // file, and about every 30 ms inside a file's copy and while folders are
+  // listed (engine/EventPacer.h), so that the window answers and a cancel
+  // request can come in while a copy runs.
   virtual void HandlePendingEvents() = 0;
 };
 

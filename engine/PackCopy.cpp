@@ -18,10 +18,17 @@ std::string TPackCopy::TargetPackFolder(const std::string& standard, const std::
   return state_.TargetMatterLib + standard + "\\" + specialty + "\\";
 }
 
+std::vector<platform::FindEntry> TPackCopy::ListFolder(const std::string& folder) {
+  std::vector<platform::FindEntry> entries = platform_.ListFolder(folder + "*.*");
+  // A disc of many folders must not hold the window up between files.
+  pacer_.Poll();
+  return entries;
+}
+
 bool TPackCopy::RefreshPakFile(const std::string& standard, const std::string& specialty) {
   const std::string source = SourcePackFolder(standard, specialty);
   const std::string target = TargetPackFolder(standard, specialty);
-  const std::vector<platform::FindEntry> entries = platform_.ListFolder(source + "*.*");
+  const std::vector<platform::FindEntry> entries = ListFolder(source);
   const auto pak = std::find_if(entries.begin(), entries.end(), [](const platform::FindEntry& entry) {
     return !IsFolder(entry) && !IsReparsePoint(entry) && IsSinglePathPart(entry.Name) &&
            text::UpperAscii(text::ExtractFileExt(entry.Name)) == ".PAK";
@@ -29,15 +36,17 @@ bool TPackCopy::RefreshPakFile(const std::string& standard, const std::string& s
   // On a pack's first disc the target folder does not exist yet; CopyTree
   // then brings the file.
   if (pak == entries.end() || !platform::DirectoryExists(platform_, target)) return true;
-  const std::string temporary = TemporaryName(entries, platform_.ListFolder(target + "*.*"));
-  return CopyAsking([&] { return CopyIntoPlace(source + pak->Name, target + pak->Name, target + temporary, true); },
-                    target, pak->Name, pak->Size);
+  const std::string temporary = TemporaryName(entries, ListFolder(target));
+  const platform::CopyProgress progress = PacedProgress();
+  return CopyAsking(
+      [&] { return CopyIntoPlace(source + pak->Name, target + pak->Name, target + temporary, true, progress); },
+      target, pak->Name, pak->Size);
 }
 
 bool TPackCopy::InstallPackFromDisc(const std::string& standard, const std::string& specialty) {
   if (specialty.empty()) return true;
   const std::string source = SourcePackFolder(standard, specialty);
-  bars_.StartFileProgress(DirectorySize(platform_, source));
+  bars_.StartFileProgress(DirectorySize(platform_, source, [this] { pacer_.Poll(); }));
 
   TCdLabels pending = catalogue::LoadPendingLabels(state_, platform_, standard, specialty).Labels;
   const auto thisDisc = std::find_if(pending.begin(), pending.end(), [this](const TLabelString& label) {
@@ -62,13 +71,17 @@ bool TPackCopy::InstallPackFromDisc(const std::string& standard, const std::stri
   return true;
 }
 
-std::int64_t DirectorySize(platform::Platform& platform, const std::string& folder) {
+std::int64_t DirectorySize(platform::Platform& platform, const std::string& folder,
+                           const std::function<void()>& afterListing) {
   const std::string path = text::IncludeTrailingBackslash(folder);
+  const std::vector<platform::FindEntry> entries = platform.ListFolder(path + "*.*");
+  if (afterListing) afterListing();
   std::int64_t total = 0;
-  for (const platform::FindEntry& entry : platform.ListFolder(path + "*.*")) {
+  for (const platform::FindEntry& entry : entries) {
     if (IsDotEntry(entry) || IsReparsePoint(entry)) continue;
     total += entry.Size;
-    if (IsFolder(entry) && IsSinglePathPart(entry.Name)) total += DirectorySize(platform, path + entry.Name + "\\");
+    if (IsFolder(entry) && IsSinglePathPart(entry.Name))
+      total += DirectorySize(platform, path + entry.Name + "\\", afterListing);
   }
   return total;
 }

@@ -48,13 +48,23 @@ void ProgressBars::FinishPass() {
 void ProgressBars::StartFileProgress(std::int64_t packBytes) {
   SetPosition(file_, 0);
   SetMax(file_, packBytes / 1024);
+  filesDone_ = file_.Position;
   sink_.ShowFileBar(file_);
 }
 
 std::int32_t ProgressBars::AreaShareStart() const { return area_.Position / 100 * 100; }
 
 void ProgressBars::AdvanceProgress(std::int64_t fileBytes, std::int32_t areaStart) {
-  SetPosition(file_, std::int64_t{file_.Position} + fileBytes / 1024);
+  ShowFilesDoneAnd(fileBytes, areaStart);
+  filesDone_ = file_.Position;
+}
+
+void ProgressBars::ShowFileInCopy(std::int64_t copiedBytes, std::int32_t areaStart) {
+  ShowFilesDoneAnd(copiedBytes, areaStart);
+}
+
+void ProgressBars::ShowFilesDoneAnd(std::int64_t fileBytes, std::int32_t areaStart) {
+  SetPosition(file_, std::int64_t{filesDone_} + fileBytes / 1024);
   const std::int64_t share = file_.Max == 0 ? 100 : std::int64_t{file_.Position} * 100 / file_.Max;
   SetPosition(area_, areaStart + share);
   sink_.ShowFileBar(file_);

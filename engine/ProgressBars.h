@@ -33,11 +33,20 @@ class ProgressBars {
   // areaStart + the file bar's fill in percent (the whole share when the
   // file bar's maximum is 0).
   void AdvanceProgress(std::int64_t fileBytes, std::int32_t areaStart);
+  // While a file copies: both bars as AdvanceProgress would set them for
+  // the copiedBytes written so far. The next AdvanceProgress counts from
+  // where the bars stood before the file, as if this had not been shown.
+  void ShowFileInCopy(std::int64_t copiedBytes, std::int32_t areaStart);
 
  private:
+  // Sets both bars for fileBytes more than the files done, and reports them.
+  void ShowFilesDoneAnd(std::int64_t fileBytes, std::int32_t areaStart);
+
   InstallSink& sink_;
   BarFigures area_;
   BarFigures file_;
+  // The file bar's position after the last file done.
+  std::int32_t filesDone_ = 0;
 };
 
 }  // namespace engine

@@ -45,11 +45,12 @@ bool ImagePlatform::CreateFolder(const std::string& path) {
   return !ThroughImage(path) && ForwardingPlatform::CreateFolder(path);
 }
 
-bool ImagePlatform::CopyFile(const std::string& source, const std::string& target, bool failIfExists) {
+bool ImagePlatform::CopyFile(const std::string& source, const std::string& target, bool failIfExists,
+                             const platform::CopyProgress& progress) {
   if (ThroughImage(target)) return false;
   const std::optional<ImagePath> from = ThroughImage(source);
-  if (!from) return ForwardingPlatform::CopyFile(source, target, failIfExists);
-  return CopyOutOfImage(*from, target, failIfExists);
+  if (!from) return ForwardingPlatform::CopyFile(source, target, failIfExists, progress);
+  return CopyOutOfImage(*from, target, failIfExists, progress);
 }
 
 bool ImagePlatform::MoveFile(const std::string& source, const std::string& target) {
@@ -94,7 +95,8 @@ IsoImage& ImagePlatform::Image(const std::string& path) {
   return *open->second;
 }
 
-bool ImagePlatform::CopyOutOfImage(const ImagePath& source, const std::string& target, bool failIfExists) {
+bool ImagePlatform::CopyOutOfImage(const ImagePath& source, const std::string& target, bool failIfExists,
+                                   const platform::CopyProgress& progress) {
   bool created = false, copied = false;
   try {
     IsoImage& image = Image(source.Image);
@@ -106,8 +108,14 @@ bool ImagePlatform::CopyOutOfImage(const ImagePath& source, const std::string& t
     {
       const std::unique_ptr<platform::File> out = Inner().OpenWrite(target);
       created = true;
-      // A chunk at a time, in one loop from the first byte to the last.
-      copied = image.ReadFile(source.Inside, [&](const char* data, std::size_t size) { return out->Write(data, size); });
+      // A chunk at a time, in one loop from the first byte to the last;
+      // progress hears of every chunk written and may stop the copy.
+      std::int64_t written = 0;
+      copied = image.ReadFile(source.Inside, [&](const char* data, std::size_t size) {
+        if (!out->Write(data, size)) return false;
+        written += static_cast<std::int64_t>(size);
+        return !progress || progress(written, entry.Size);
+      });
     }  // closed before its attributes are set, or before it is deleted
     copied = copied && Inner().SetAttributes(target, entry.Attributes);
   } catch (const platform::Error&) {

@@ -34,8 +34,10 @@ class ImagePlatform : public platform::ForwardingPlatform {
   // A copy out of an image behaves as CopyFileA from a disc: the target is
   // replaced unless failIfExists or it is read-only or hidden, and takes
   // the attributes the image gives the file (read-only). A failure of any
-  // kind, a damaged image too, is a failed copy that leaves no target.
-  bool CopyFile(const std::string& source, const std::string& target, bool failIfExists) override;
+  // kind, a damaged image too, is a failed copy that leaves no target, and
+  // so is a copy that progress stops.
+  bool CopyFile(const std::string& source, const std::string& target, bool failIfExists,
+                const platform::CopyProgress& progress = nullptr) override;
   bool MoveFile(const std::string& source, const std::string& target) override;
   bool DeleteFile(const std::string& path) override;
   std::unique_ptr<platform::File> OpenRead(const std::string& path) override;
@@ -55,7 +57,8 @@ class ImagePlatform : public platform::ForwardingPlatform {
   // path names an image file (one opened before, or an existing .iso file).
   bool IsImage(const std::string& path);
   IsoImage& Image(const std::string& path);
-  bool CopyOutOfImage(const ImagePath& source, const std::string& target, bool failIfExists);
+  bool CopyOutOfImage(const ImagePath& source, const std::string& target, bool failIfExists,
+                      const platform::CopyProgress& progress);
 
   std::map<std::string, std::unique_ptr<IsoImage>> images_;
 };

@@ -25,7 +25,9 @@ class ForwardingPlatform : public Platform {
   std::uint32_t GetAttributes(const std::string& p) override { return inner_.GetAttributes(p); }
   bool SetAttributes(const std::string& p, std::uint32_t a) override { return inner_.SetAttributes(p, a); }
   bool CreateFolder(const std::string& p) override { return inner_.CreateFolder(p); }
-  bool CopyFile(const std::string& s, const std::string& t, bool f) override { return inner_.CopyFile(s, t, f); }
+  bool CopyFile(const std::string& s, const std::string& t, bool f, const CopyProgress& p = nullptr) override {
+    return inner_.CopyFile(s, t, f, p);
+  }
   bool MoveFile(const std::string& s, const std::string& t) override { return inner_.MoveFile(s, t); }
   bool DeleteFile(const std::string& p) override { return inner_.DeleteFile(p); }
   std::unique_ptr<File> OpenRead(const std::string& p) override { return inner_.OpenRead(p); }
@@ -40,6 +42,7 @@ class ForwardingPlatform : public Platform {
   text::LeadBytes AnsiLeadBytes() override { return inner_.AnsiLeadBytes(); }
   std::string AnsiToUtf8(const std::string& a) override { return inner_.AnsiToUtf8(a); }
   LocalTime Now() override { return inner_.Now(); }
+  std::int64_t SteadyMilliseconds() override { return inner_.SteadyMilliseconds(); }
   std::string WindowsVersion() override { return inner_.WindowsVersion(); }
   bool WideToAnsi(const std::u16string& w, std::string& a) override { return inner_.WideToAnsi(w, a); }
 

@@ -3,6 +3,7 @@
 // in-memory machine for tests. All paths and texts are ANSI (GBK) bytes.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -73,6 +74,11 @@ class File {
   virtual bool Seek(std::int64_t offset) = 0;
 };
 
+// Reported by a copy on the thread that called it, at its start and after
+// every piece it wrote: the bytes copied so far and the file's size. Returning
+// false cancels the copy: what it wrote is removed and the copy fails.
+using CopyProgress = std::function<bool(std::int64_t copiedBytes, std::int64_t totalBytes)>;
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -103,8 +109,11 @@ class Platform {
   virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
   virtual bool CreateFolder(const std::string& path) = 0;
   // CopyFileA: replaces an existing target unless failIfExists or the target
-  // is read-only or hidden; the copy takes the source's attributes.
-  virtual bool CopyFile(const std::string& source, const std::string& target, bool failIfExists) = 0;
+  // is read-only or hidden; the copy takes the source's attributes. With
+  // progress, the copy reports to it as it goes (CopyFileExA) and stops
+  // when it returns false.
+  virtual bool CopyFile(const std::string& source, const std::string& target, bool failIfExists,
+                        const CopyProgress& progress = nullptr) = 0;
   // Renames a file within one volume, failing when the target exists.
   virtual bool MoveFile(const std::string& source, const std::string& target) = 0;
   virtual bool DeleteFile(const std::string& path) = 0;
@@ -133,6 +142,9 @@ class Platform {
 
   // --- system
   virtual LocalTime Now() = 0;
+  // A clock for measuring intervals, in milliseconds from an arbitrary start;
+  // it never goes back, whatever happens to the local clock.
+  virtual std::int64_t SteadyMilliseconds() = 0;
   // The running Windows, such as "Windows 10.0 build 19045".
   virtual std::string WindowsVersion() = 0;
   // The ANSI code page's form of a UTF-16 text; false when some character

@@ -199,6 +199,28 @@ void FakePlatform::StoreContents(Volume& v, Node& file, std::string contents) {
   file.contents = std::move(contents);
 }
 
+bool FakePlatform::WriteInSteps(Volume& v, const std::string& key, const std::string& contents,
+                                const CopyProgress& progress) {
+  // Held, so that the file outlives whatever progress does to the machine.
+  const std::shared_ptr<Node> file = nodes_.at(key);
+  Charge(v, *file, 0);
+  file->contents.clear();
+  const auto total = static_cast<std::int64_t>(contents.size());
+  for (std::size_t written = 0;;) {
+    if (!progress(static_cast<std::int64_t>(written), total)) {
+      const auto it = nodes_.find(key);
+      if (it != nodes_.end() && it->second == file) Erase(key);
+      return false;
+    }
+    if (written == contents.size()) return true;
+    const std::size_t piece = std::min(copyStepBytes_, contents.size() - written);
+    if (!Charge(v, *file, written + piece)) return true;
+    file->contents.append(contents, written, piece);
+    written += piece;
+    steadyMilliseconds_ += copyStepMilliseconds_;
+  }
+}
+
 // --- set-up
 
 void FakePlatform::AddDrive(char letter, int driveType, const DiskSpace& space) {
@@ -312,6 +334,12 @@ void FakePlatform::SetMachineValue(const std::string& key, const std::string& va
 
 void FakePlatform::AddMachineKey(const std::string& key) { registryKeys_.insert(RegistryKey(key)); }
 
+void FakePlatform::SetCopySteps(std::size_t bytes, std::int64_t milliseconds) {
+  if (bytes == 0) throw std::logic_error("fake platform: a copy step of no bytes");
+  copyStepBytes_ = bytes;
+  copyStepMilliseconds_ = milliseconds;
+}
+
 void FakePlatform::AddRunningInstance(const std::string& name, const std::string& caption) {
   instances_.insert(name);
   windows_.insert(caption);
@@ -414,7 +442,8 @@ bool FakePlatform::CreateFolder(const std::string& path) {
   return true;
 }
 
-bool FakePlatform::CopyFile(const std::string& source, const std::string& target, bool failIfExists) {
+bool FakePlatform::CopyFile(const std::string& source, const std::string& target, bool failIfExists,
+                            const CopyProgress& progress) {
   if (BeforeCopy) BeforeCopy(source, target);
   const Resolved from = Resolve(source), to = Resolve(target);
   if (Consume(failingCopies_, from.key) || Consume(failingCopies_, to.key)) return false;
@@ -439,9 +468,13 @@ bool FakePlatform::CopyFile(const std::string& source, const std::string& target
 
   const bool fits = contents.size() <= Room(*volume, existing);
   if (!fits && !keepPartialCopies_) return false;  // a full disk; the target stays as it was
-  Node& copy = existing ? *existing : Put(to, false, attributes);
-  StoreContents(*volume, copy, contents);
-  copy.attributes = attributes;
+  if (!existing) Put(to, false, faArchive);
+  if (progress && !WriteInSteps(*volume, to.key, contents, progress)) return false;
+  // Found again: progress may have changed the machine.
+  Node* copy = Find(to.key);
+  if (!copy || copy->folder) return false;
+  StoreContents(*volume, *copy, contents);
+  copy->attributes = attributes;
   return fits;
 }
 

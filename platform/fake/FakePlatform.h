@@ -24,6 +24,10 @@
 // - A CD-ROM volume is read-only for the program: nothing on it can be
 //   created, written, deleted or changed except through the set-up helpers.
 // - MoveFile renames files only, within one drive.
+// - A copy with progress writes its target piece by piece (SetCopySteps),
+//   reporting before the first piece and after every one; a cancel removes
+//   the target. The steady clock stands still unless a test or a copy step
+//   moves it.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -80,6 +84,10 @@ class FakePlatform : public Platform {
   // paths are read by them too.
   void SetLeadBytes(const text::LeadBytes& rule) { leadBytes_ = rule; }
   void SetNow(const LocalTime& now) { now_ = now; }
+  void AdvanceClock(std::int64_t milliseconds) { steadyMilliseconds_ += milliseconds; }
+  // A copy with progress writes pieces of `bytes` bytes (64 KiB unless
+  // set), each taking `milliseconds` on the steady clock (0 unless set).
+  void SetCopySteps(std::size_t bytes, std::int64_t milliseconds);
   void SetWindowsVersion(const std::string& version) { windowsVersion_ = version; }
   // The machine's ANSI code page knows ASCII and the characters added here:
   // each UTF-16 unit of wide pairs with the next whole character of ansi
@@ -137,7 +145,8 @@ class FakePlatform : public Platform {
   std::uint32_t GetAttributes(const std::string& path) override;
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
   bool CreateFolder(const std::string& path) override;
-  bool CopyFile(const std::string& source, const std::string& target, bool failIfExists) override;
+  bool CopyFile(const std::string& source, const std::string& target, bool failIfExists,
+                const CopyProgress& progress = nullptr) override;
   bool MoveFile(const std::string& source, const std::string& target) override;
   bool DeleteFile(const std::string& path) override;
   std::unique_ptr<File> OpenRead(const std::string& path) override;
@@ -155,6 +164,7 @@ class FakePlatform : public Platform {
   std::string AnsiToUtf8(const std::string& ansi) override;
 
   LocalTime Now() override { return now_; }
+  std::int64_t SteadyMilliseconds() override { return steadyMilliseconds_; }
   std::string WindowsVersion() override { return windowsVersion_; }
   bool WideToAnsi(const std::u16string& wide, std::string& ansi) override;
 
@@ -200,6 +210,10 @@ class FakePlatform : public Platform {
   // them back to the volume; false (and no change) when too few are free.
   bool Charge(Volume& v, Node& file, std::uint64_t newSize);
   void StoreContents(Volume& v, Node& file, std::string contents);
+  // Writes contents into the file at key piece by piece, reporting to
+  // progress; false when progress cancelled (the file is then removed). Stops
+  // early, with true, where the volume is full.
+  bool WriteInSteps(Volume& v, const std::string& key, const std::string& contents, const CopyProgress& progress);
   void AddParentFolders(const Resolved& r);
   // Adds an entry (replacing nothing: the caller made sure there is none).
   Node& Put(const Resolved& r, bool folder, std::uint32_t attributes);
@@ -223,6 +237,9 @@ class FakePlatform : public Platform {
   char decimalSeparator_ = '.';
   text::LeadBytes leadBytes_ = text::LeadBytes::Gbk();
   LocalTime now_ = {2024, 3, 9, 8, 5, 7, 42};
+  std::int64_t steadyMilliseconds_ = 0;
+  std::size_t copyStepBytes_ = 64 * 1024;
+  std::int64_t copyStepMilliseconds_ = 0;
   std::string windowsVersion_ = "Windows 10.0 build 19045";
   std::map<char16_t, std::string> ansiCharacters_;
   std::vector<ShellCall> shellCalls_;

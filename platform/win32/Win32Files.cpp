@@ -1,4 +1,5 @@
-// Files and folders: listing, attributes, copy, move, delete, open.
+// Files and folders: listing, attributes, move, delete, open (the copy is in
+// Win32Copy.cpp).
 #include <utility>
 
 #include "platform/win32/SystemMessage.h"
@@ -96,10 +97,6 @@ bool Win32Platform::SetAttributes(const std::string& path, std::uint32_t attribu
 
 bool Win32Platform::CreateFolder(const std::string& path) {
   return ::CreateDirectoryA(path.c_str(), nullptr) != FALSE;
-}
-
-bool Win32Platform::CopyFile(const std::string& source, const std::string& target, bool failIfExists) {
-  return ::CopyFileA(source.c_str(), target.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
 }
 
 bool Win32Platform::MoveFile(const std::string& source, const std::string& target) {

@@ -1,7 +1,7 @@
 // The platform on the real system: each operation is the Win32 A call that
 // the interface names, one source file per concept (Win32Files.cpp,
-// Win32Drives.cpp, Win32Registry.cpp, Win32Locale.cpp, Win32Process.cpp,
-// Win32System.cpp).
+// Win32Copy.cpp, Win32Drives.cpp, Win32Registry.cpp, Win32Locale.cpp,
+// Win32Process.cpp, Win32System.cpp).
 #pragma once
 #include "platform/Platform.h"
 
@@ -19,12 +19,13 @@ class Win32Platform final : public Platform {
   bool InstanceRunning(const std::string& name) override;
   bool BringWindowToFront(const std::string& caption) override;
 
-  // --- files and folders (Win32Files.cpp)
+  // --- files and folders (Win32Files.cpp; CopyFile in Win32Copy.cpp)
   std::vector<FindEntry> ListFolder(const std::string& pattern) override;
   std::uint32_t GetAttributes(const std::string& path) override;
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
   bool CreateFolder(const std::string& path) override;
-  bool CopyFile(const std::string& source, const std::string& target, bool failIfExists) override;
+  bool CopyFile(const std::string& source, const std::string& target, bool failIfExists,
+                const CopyProgress& progress = nullptr) override;
   bool MoveFile(const std::string& source, const std::string& target) override;
   bool DeleteFile(const std::string& path) override;
   std::unique_ptr<File> OpenRead(const std::string& path) override;
@@ -46,6 +47,7 @@ class Win32Platform final : public Platform {
 
   // --- system (Win32System.cpp)
   LocalTime Now() override;
+  std::int64_t SteadyMilliseconds() override;
   std::string WindowsVersion() override;
   bool WideToAnsi(const std::u16string& wide, std::string& ansi) override;
 };

@@ -1,4 +1,5 @@
-// System: the local clock and the version of Windows.
+// System: the clocks and the version of Windows.
+#include <chrono>
 #include <cstdio>
 
 #include "platform/win32/Win32Platform.h"
@@ -10,6 +11,11 @@ LocalTime Win32Platform::Now() {
   SYSTEMTIME now;
   ::GetLocalTime(&now);
   return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+}
+
+std::int64_t Win32Platform::SteadyMilliseconds() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 std::string Win32Platform::WindowsVersion() {

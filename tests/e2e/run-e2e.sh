@@ -11,10 +11,10 @@
 #
 # Usage: run-e2e.sh SCENARIO Setup.exe WizardDriver.exe WriteDescriptor.exe
 #                   cdtool.exe WORK_FOLDER
-# Scenarios: full_install cancel_and_resume copy_error_abort copy_error_ignore
-#            wrong_disc_folder killed_and_resume killed_at_prompt
-#            killed_between_packs killed_after_pack disc_found_by_itself
-#            iso_images
+# Scenarios: full_install cancel_and_resume cancel_in_large_file
+#            copy_error_abort copy_error_ignore wrong_disc_folder
+#            killed_and_resume killed_at_prompt killed_between_packs
+#            killed_after_pack disc_found_by_itself iso_images
 set -euo pipefail
 scenario=$1 setup=$(realpath "$2") driver=$(realpath "$3") write_descriptor=$(realpath "$4") cdtool=$(realpath "$5")
 mkdir -p "$6"
@@ -182,6 +182,23 @@ answer_request() {
         ((${#partial[@]} == 0)) || break
       done
       kill_setup
+      ;;
+    large-file-in-copy)
+      # Answers once the large file of the first pack is well on its way
+      # under its temporary name.
+      local deadline=$((SECONDS + 60))
+      while ((SECONDS < deadline)); do
+        (($(stat -c %s "$library/国标/土建/~" 2>/dev/null || echo 0) < 20000000)) || break
+        sleep 0.02
+      done
+      ((SECONDS < deadline)) || fail "the large file was not seen in copy"
+      ;;
+    copy-stopped)
+      # Cancel was answered Yes: the copy of the large file stops and its
+      # temporary file goes within a second.
+      local stop_by=$(($(date +%s%N) + 1000000000))
+      while [ -e "$library/国标/土建/~" ] && (($(date +%s%N) < stop_by)); do sleep 0.02; done
+      [ ! -e "$library/国标/土建/~" ] || fail "the large file's copy did not stop within a second of the cancel"
       ;;
     kill-between-packs)
       # Kills Setup.exe as soon as the first pack is done on this disc.
@@ -356,6 +373,23 @@ case $scenario in
       fail "cancel: the driver failed"
     [ ! -e "$library/浙江省标/市政/Install.Dat" ] || fail "the cancelled run finished the second pack"
     full_session "the second run resumes"
+    expect_complete_library
+    ;;
+
+  cancel_in_large_file)
+    # A file of 400 MB on CD1, cancelled while it copies; the window answers
+    # the click on Cancel and the question within the copy of that file.
+    large="$discs/CD1/MatterLib/国标/土建/大图 全景.dwg"
+    data_file "$large" 400M
+    expected_prompts=() prompt_answer=()
+    session "cancel during the copy of a large file" "${to_page2[@]}" click=wizard:下一步 ask=large-file-in-copy \
+      click=wizard:取消 dialog=警告:是否中断安装过程？ 'click=警告:是(&Y)' ask=copy-stopped run-end \
+      label=wizard:复制中断 click=wizard:下一步 $(finish_as 安装失败) ||
+      fail "cancel in a large file: the driver failed"
+    [ ! -e "$library/国标/土建/大图 全景.dwg" ] || fail "the cancelled large file stands under its name"
+    [ ! -e "$library/国标/土建/Install.Dat" ] || fail "the cancelled pack has an Install.Dat"
+    expect_no_temporary_copy
+    full_session "the second run completes the packs"
     expect_complete_library
     ;;
 

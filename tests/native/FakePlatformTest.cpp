@@ -201,6 +201,40 @@ TEST_F(FakeMachine, KilledCopyLeavesThePartialTarget) {
   EXPECT_TRUE(machine.CopyFile("E:\\a.dwg", "C:\\b.dwg", false));  // only once
 }
 
+TEST_F(FakeMachine, CopyWithProgressWritesInStepsOnTheClockAndACancelRemovesThePart) {
+  AddSmallDrive('D', 10);
+  machine.AddFile("E:\\a.dwg", "0123456789", platform::faReadOnly);
+  machine.SetCopySteps(4, 25);
+  // What progress sees: the bytes reported, the target's contents, the clock.
+  struct Seen {
+    std::int64_t copied;
+    std::string target;
+    std::int64_t clock;
+    bool operator==(const Seen& o) const { return copied == o.copied && target == o.target && clock == o.clock; }
+  };
+  std::vector<Seen> seen;
+  const auto recordUntil = [&](std::int64_t stopAt) {
+    return [&, stopAt](std::int64_t copied, std::int64_t total) {
+      EXPECT_EQ(total, 10);
+      seen.push_back({copied, machine.ReadContents("D:\\a.dwg"), machine.SteadyMilliseconds()});
+      return copied < stopAt;
+    };
+  };
+
+  EXPECT_TRUE(machine.CopyFile("E:\\a.dwg", "D:\\a.dwg", false, recordUntil(11)));
+  EXPECT_EQ(seen, (std::vector<Seen>{{0, "", 0}, {4, "0123", 25}, {8, "01234567", 50}, {10, "0123456789", 75}}));
+  EXPECT_EQ(machine.GetAttributes("D:\\a.dwg"), std::uint32_t{platform::faReadOnly});
+  EXPECT_EQ(machine.Space('D').FreeClusters, 9u);
+
+  // Cancelled over an existing copy: the target is gone, its space free.
+  ASSERT_TRUE(machine.SetAttributes("D:\\a.dwg", platform::faArchive));
+  seen.clear();
+  EXPECT_FALSE(machine.CopyFile("E:\\a.dwg", "D:\\a.dwg", false, recordUntil(4)));
+  EXPECT_EQ(seen, (std::vector<Seen>{{0, "", 75}, {4, "0123", 100}}));
+  EXPECT_FALSE(machine.Exists("D:\\a.dwg"));
+  EXPECT_EQ(machine.Space('D').FreeClusters, 10u);
+}
+
 TEST_F(FakeMachine, SeekMovesTheReadPositionAnywhere) {
   machine.AddFile("E:\\image.iso", "0123456789");
   ExpectSeekMovesTheReadPositionAnywhere(*machine.OpenRead("E:\\image.iso"));

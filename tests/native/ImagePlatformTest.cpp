@@ -198,6 +198,28 @@ TEST_F(ImagePlatformTest, AFailedCopyOutOfTheImageLeavesNoTarget) {
   }
 }
 
+TEST_F(ImagePlatformTest, ACopyOutOfTheImageReportsItsProgressAndStopsWhenTold) {
+  machine.AddFolder("C:\\lib");
+  const std::string source = kImage + "\\split.bin";
+  std::vector<std::int64_t> reported;
+  const auto record = [&](std::int64_t copied, std::int64_t total) {
+    EXPECT_EQ(total, 3100);
+    reported.push_back(copied);
+    return true;
+  };
+  EXPECT_TRUE(images.CopyFile(source, "C:\\lib\\split.bin", false, record));
+  ASSERT_FALSE(reported.empty());
+  EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end()));
+  EXPECT_EQ(reported.back(), 3100);
+
+  // Told to stop after the first piece: a failed copy that leaves no target.
+  int calls = 0;
+  const auto stop = [&](std::int64_t, std::int64_t) { return ++calls < 1; };
+  EXPECT_FALSE(images.CopyFile(source, "C:\\lib\\stopped.bin", false, stop));
+  EXPECT_EQ(calls, 1);
+  EXPECT_FALSE(machine.Exists("C:\\lib\\stopped.bin"));
+}
+
 TEST_F(ImagePlatformTest, ADamagedImageIsAFolderWhoseInsideRaisesAClearError) {
   std::string damaged = iso_test::Image().WithRoot({File(u"CDFile.Dat", "x")});
   machine.AddFile("C:\\discs\\broken.iso", damaged.substr(0, 17 * iso_test::kBlockSize));

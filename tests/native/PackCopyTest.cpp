@@ -1,12 +1,14 @@
 // The copy of one pack from a disc on the in-memory machine: what is copied,
 // both progress bars and the status text, the Abort/Retry/Ignore question,
-// cancel, a killed copy, and sizes beyond 32 bits.
+// cancel, a killed copy, sizes beyond 32 bits, and the pace of event
+// handling inside a large file and during listings.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "catalogue/CatalogueFormat.h"
+#include "engine/EventPacer.h"
 #include "engine/PackCopy.h"
 #include "platform/fake/FakePlatform.h"
 #include "tests/CatalogueSamples.h"
@@ -355,6 +357,122 @@ TEST_F(PackCopy, CancelStopsAtTheNextEntryThroughEveryLevel) {
   // Once cancelled, nothing more is copied, nor any folder made.
   EXPECT_FALSE(copy.CopyTree(Source(), "C:\\elsewhere\\"));
   EXPECT_FALSE(machine.Exists("C:\\elsewhere"));
+}
+
+TEST_F(PackCopy, EventsAreHandledInsideALargeFileAndTheFileBoundariesStayAsTheyWere) {
+  // a.dwg (1 500 bytes), big.dwg (256 KiB), 图块\b.dwg (900): a file bar
+  // of 258. The copy writes pieces of 32 KiB.
+  struct Case {
+    const char* what;
+    std::int64_t pieceMilliseconds;
+    std::vector<Step> expected;
+  };
+  const Case cases[] = {
+      {"a copy that takes no time: events after every file only", 0,
+       {{"正在复制:'a.dwg'.", 1, 100}, {"正在复制:'big.dwg'.", 257, 199}, {"正在复制:'b.dwg'.", 257, 199}}},
+      // After 30 ms of big.dwg (3 pieces) and 60 ms (6 pieces) the bars show
+      // the bytes written; the last 2 pieces take 20 ms, too short for
+      // another handling.
+      {"pieces of 10 ms: events every 30 ms inside big.dwg", 10,
+       {{"正在复制:'a.dwg'.", 1, 100},
+        {"正在复制:'a.dwg'.", 97, 137},
+        {"正在复制:'a.dwg'.", 193, 174},
+        {"正在复制:'big.dwg'.", 257, 199},
+        {"正在复制:'b.dwg'.", 257, 199}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    machine.Remove("C:\\Tavrin");
+    machine.Remove("E:\\");
+    machine.AddFile(Source("a.dwg"), Bytes(1500, 'a'), kDiscFile);
+    machine.AddFile(Source("big.dwg"), Bytes(256 * 1024, 'g'), kDiscFile);
+    machine.AddFile(Source("图块\\b.dwg"), Bytes(900, 'b'), kDiscFile);
+    machine.SetCopySteps(32 * 1024, c.pieceMilliseconds);
+    steps.clear();
+    engine::TPackCopy paced(state, machine, sink, bars);
+    bars.StartPass(2);
+    bars.FinishPack(1);
+
+    ASSERT_TRUE(paced.InstallPackFromDisc("国标", "土建"));
+
+    EXPECT_EQ(sink.Current.File.Max, 258);
+    EXPECT_EQ(steps, c.expected);
+    EXPECT_EQ(machine.ReadContents(Target("big.dwg")), Bytes(256 * 1024, 'g'));
+    EXPECT_EQ(PendingFile(), Pending({"CD2"}));
+  }
+}
+
+TEST_F(PackCopy, CancelAnsweredInsideALargeFileStopsItsCopyAndLeavesNoTemporaryFile) {
+  machine.AddFile(Source("big.dwg"), Bytes(1024 * 1024, 'g'), kDiscFile);
+  machine.AddFile(Source("g.dwg"), Bytes(10, 'g'), kDiscFile);
+  machine.AddFile(Target("Install.Dat"), Pending({"CD1", "CD2"}));
+  const std::uint32_t freeBefore = machine.Space('C').FreeClusters;
+  // Pieces of 64 KiB of 10 ms: the first handling comes after 3 pieces,
+  // where the user answers Yes to Cancel.
+  machine.SetCopySteps(64 * 1024, 10);
+  std::size_t writtenAtCancel = 0;
+  std::int64_t cancelledAt = -1;
+  onEvents = [&] {
+    if (state.CancelRequested) return;
+    ASSERT_TRUE(machine.Exists(Target("~")));
+    writtenAtCancel = machine.ReadContents(Target("~")).size();
+    cancelledAt = machine.SteadyMilliseconds();
+    state.CancelRequested = true;
+  };
+
+  EXPECT_FALSE(copy.InstallPackFromDisc("国标", "土建"));
+
+  EXPECT_EQ(writtenAtCancel, 3u * 64 * 1024);
+  // The copy stopped at once: not one more piece, and no question asked.
+  EXPECT_EQ(machine.SteadyMilliseconds(), cancelledAt);
+  EXPECT_TRUE(sink.CopyFailures.empty());
+  EXPECT_EQ(Names(Target()), std::vector<std::string>{"Install.Dat"});
+  EXPECT_EQ(machine.Space('C').FreeClusters, freeBefore);
+  EXPECT_EQ(PendingFile(), Pending({"CD1", "CD2"}));
+  EXPECT_EQ(steps, (std::vector<Step>{{"", 192, 118}}));
+  ExpectRunStoppedAsFailed();
+}
+
+TEST_F(PackCopy, EventsAreHandledAtTheirPaceWhileFoldersAreListed) {
+  // Twelve empty folders; every listing takes 20 ms.
+  std::string folder = Source();
+  for (int depth = 0; depth < 4; ++depth) {
+    for (const char* sibling : {"甲", "乙"}) machine.AddFolder(folder + sibling, kDiscFolder);
+    folder += "丙\\";
+    machine.AddFolder(folder, kDiscFolder);
+  }
+  machine.AfterList = [this](const std::string&, std::vector<platform::FindEntry>&) { machine.AdvanceClock(20); };
+  std::vector<std::int64_t> handledAt;
+  onEvents = [&] { handledAt.push_back(machine.SteadyMilliseconds()); };
+  struct Case {
+    const char* what;
+    const char* discLabel;
+  };
+  const Case cases[] = {
+      {"the size count of a pack this disc holds nothing more for", "CD3"},
+      {"the size count and the copy of the pack", "CD1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    machine.Remove("C:\\Tavrin");
+    handledAt.clear();
+    state.DiscLabel = std::string(c.discLabel);
+    const std::int64_t start = machine.SteadyMilliseconds();
+    engine::TPackCopy paced(state, machine, sink, bars);
+
+    ASSERT_TRUE(paced.InstallPackFromDisc("国标", "土建"));
+
+    // Never longer than the pace and one listing without a handling (up to
+    // the end), and never a handling before the pace is due.
+    ASSERT_GE(handledAt.size(), 4u);
+    std::int64_t last = start;
+    for (const std::int64_t at : handledAt) {
+      EXPECT_GE(at - last, engine::EventPacer::kIntervalMilliseconds);
+      EXPECT_LE(at - last, engine::EventPacer::kIntervalMilliseconds + 20);
+      last = at;
+    }
+    EXPECT_LE(machine.SteadyMilliseconds() - last, engine::EventPacer::kIntervalMilliseconds + 20);
+  }
 }
 
 TEST_F(PackCopy, KilledCopyLeavesNoFileUnderItsNameAndTheNextRunCompletesIt) {

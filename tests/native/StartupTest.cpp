@@ -114,7 +114,9 @@ class StartupPlatform : public platform::Platform {
   bool ShellOpen(const std::string&, const std::string&) override { throw Unused(); }
   bool InstanceRunning(const std::string&) override { throw Unused(); }
   bool BringWindowToFront(const std::string&) override { throw Unused(); }
-  bool CopyFile(const std::string&, const std::string&, bool) override { throw Unused(); }
+  bool CopyFile(const std::string&, const std::string&, bool, const platform::CopyProgress&) override {
+    throw Unused();
+  }
   std::vector<platform::FindEntry> ListFolder(const std::string&) override { throw Unused(); }
   std::uint32_t GetAttributes(const std::string&) override { throw Unused(); }
   bool SetAttributes(const std::string&, std::uint32_t) override { throw Unused(); }
@@ -132,6 +134,7 @@ class StartupPlatform : public platform::Platform {
   char DecimalSeparator() override { throw Unused(); }
   std::string AnsiToUtf8(const std::string&) override { throw Unused(); }
   platform::LocalTime Now() override { throw Unused(); }
+  std::int64_t SteadyMilliseconds() override { throw Unused(); }
   std::string WindowsVersion() override { throw Unused(); }
   bool WideToAnsi(const std::u16string&, std::string&) override { throw Unused(); }
 
@@ -167,8 +170,9 @@ class StartupMachine : public platform::FakePlatform {
   }
 
   std::string Planted;
-  bool CopyFile(const std::string& source, const std::string& target, bool failIfExists) override {
-    const bool copied = FakePlatform::CopyFile(source, target, failIfExists);
+  bool CopyFile(const std::string& source, const std::string& target, bool failIfExists,
+                const platform::CopyProgress& progress = nullptr) override {
+    const bool copied = FakePlatform::CopyFile(source, target, failIfExists, progress);
     if (copied && !Planted.empty()) AddFile(target, Planted);
     return copied;
   }

@@ -1,7 +1,9 @@
 // The Win32 platform on real files: listing, attributes, copy, move, open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <vector>
 
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Platform.h"
@@ -83,25 +85,78 @@ TEST_F(PlatformFilesTest, AttributesOfFilesFoldersAndMissingPaths) {
   EXPECT_FALSE(system.CreateFolder(folder.Path() + "no\\parent"));
 }
 
+// The plain copy, and the copy piece by piece that reports its progress.
+const platform::CopyProgress kCopyModes[] = {nullptr, [](std::int64_t, std::int64_t) { return true; }};
+
 TEST_F(PlatformFilesTest, CopyGivesTheCopyTheSourcesAttributes) {
   const std::string source = folder.AddFile("source.txt", "new");
   ASSERT_TRUE(system.SetAttributes(source, faReadOnly | faArchive));
-  const std::string target = folder.Path() + "target.txt";
+  for (const platform::CopyProgress& progress : kCopyModes) {
+    SCOPED_TRACE(progress ? "with progress" : "plain");
+    const std::string target = folder.Path() + (progress ? "reported.txt" : "target.txt");
 
-  ASSERT_TRUE(system.CopyFile(source, target, false));
+    ASSERT_TRUE(system.CopyFile(source, target, false, progress));
 
-  EXPECT_EQ(Contents(target), "new");
-  EXPECT_EQ(system.GetAttributes(target), std::uint32_t{faReadOnly | faArchive});
+    EXPECT_EQ(Contents(target), "new");
+    EXPECT_EQ(system.GetAttributes(target), std::uint32_t{faReadOnly | faArchive});
+  }
 }
 
 TEST_F(PlatformFilesTest, CopyReplacesAWritableTargetUnlessAskedNotTo) {
   const std::string source = folder.AddFile("source.txt", "new");
-  const std::string target = folder.AddFile("target.txt", "old");
+  for (const platform::CopyProgress& progress : kCopyModes) {
+    SCOPED_TRACE(progress ? "with progress" : "plain");
+    const std::string target = folder.AddFile("target.txt", "old");
 
-  EXPECT_FALSE(system.CopyFile(source, target, true));
-  EXPECT_EQ(Contents(target), "old");
-  EXPECT_TRUE(system.CopyFile(source, target, false));
-  EXPECT_EQ(Contents(target), "new");
+    EXPECT_FALSE(system.CopyFile(source, target, true, progress));
+    EXPECT_EQ(Contents(target), "old");
+    EXPECT_TRUE(system.CopyFile(source, target, false, progress));
+    EXPECT_EQ(Contents(target), "new");
+  }
+  // A hidden target stays, as CopyFileA keeps it on Windows (Wine's
+  // CopyFileA replaces it).
+  const std::string hidden = folder.AddFile("hidden.txt", "old");
+  ASSERT_TRUE(system.SetAttributes(hidden, faHidden));
+  EXPECT_FALSE(system.CopyFile(source, hidden, false, kCopyModes[1]));
+  ASSERT_TRUE(system.SetAttributes(hidden, faArchive));
+  EXPECT_EQ(Contents(hidden), "old");
+}
+
+TEST_F(PlatformFilesTest, CopyWithProgressReportsAsItGoesAndACancelRemovesThePart) {
+  // Large enough for the system to copy it in several pieces.
+  std::string contents(4 * 1024 * 1024, '\0');
+  for (std::size_t i = 0; i < contents.size(); ++i) contents[i] = static_cast<char>(i * 7 + i / 4096);
+  const std::string source = folder.AddFile("source.dat", contents);
+  ASSERT_TRUE(system.SetAttributes(source, faReadOnly | faArchive));
+  const std::string target = folder.Path() + "target.dat";
+
+  std::vector<std::int64_t> copied;
+  ASSERT_TRUE(system.CopyFile(source, target, false, [&](std::int64_t bytes, std::int64_t total) {
+    EXPECT_EQ(total, static_cast<std::int64_t>(contents.size()));
+    copied.push_back(bytes);
+    return true;
+  }));
+  EXPECT_EQ(Contents(target), contents);
+  EXPECT_EQ(system.GetAttributes(target), std::uint32_t{faReadOnly | faArchive});
+  ASSERT_GE(copied.size(), 2u);
+  EXPECT_TRUE(std::is_sorted(copied.begin(), copied.end()));
+  EXPECT_EQ(copied.back(), static_cast<std::int64_t>(contents.size()));
+
+  // Cancelled once a part is written: the copy fails and leaves nothing.
+  const std::string cancelled = folder.Path() + "cancelled.dat";
+  bool partSeen = false;
+  EXPECT_FALSE(system.CopyFile(source, cancelled, false, [&](std::int64_t bytes, std::int64_t) {
+    partSeen = bytes > 0 && system.GetAttributes(cancelled) != platform::kInvalidAttributes;
+    return bytes == 0;
+  }));
+  EXPECT_TRUE(partSeen);
+  EXPECT_EQ(system.GetAttributes(cancelled), platform::kInvalidAttributes);
+
+  // An error raised by the progress stops the copy and reaches the caller.
+  EXPECT_THROW(system.CopyFile(source, cancelled, false,
+                               [](std::int64_t, std::int64_t) -> bool { throw platform::Error("in progress"); }),
+               platform::Error);
+  EXPECT_EQ(system.GetAttributes(cancelled), platform::kInvalidAttributes);
 }
 
 TEST_F(PlatformFilesTest, CopyOfAMissingSourceFails) {

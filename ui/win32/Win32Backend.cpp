@@ -179,8 +179,7 @@ void Win32Backend::ShowErrorBox(const std::string& caption, const std::string& t
 // as high as any other.
 Size Win32Backend::TextExtent(const Font& font, const std::string& text, int dpi) {
   ScreenDC screen;
-  const FontHandle handle = MakeFont(font, dpi);
-  SelectedObject selected(screen.Get(), handle.get());
+  SelectedObject selected(screen.Get(), measuringFonts_.Get(font, dpi));
   TEXTMETRICA metrics{};
   GetTextMetricsA(screen.Get(), &metrics);
   const std::vector<std::string> lines = Lines(text);

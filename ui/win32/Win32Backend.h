@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ui/Scaling.h"
+#include "ui/win32/FontCache.h"
 #include "ui/win32/Win32Api.h"
 
 namespace ui::win32 {
@@ -43,6 +44,7 @@ class Win32Backend : public Backend {
   std::unique_ptr<ControlPeer> MakePeer(TControl& control, HWND parent);
 
   int nextControlId_ = 100;  // clear of IDOK, IDCANCEL and the other dialog ids
+  FontCache measuringFonts_;
 };
 
 }  // namespace ui::win32

@@ -31,14 +31,20 @@ inline const std::map<std::string, std::map<std::string, std::string>>& DiscSetF
   return files;
 }
 
-// Puts the disc labelled label into drive E:; its descriptor names it
-// descriptorLabel (by default its own label).
+// Puts the disc labelled label into folder root (ending with "\\"); its
+// descriptor names it descriptorLabel (by default its own label).
+inline void PlaceDisc(platform::FakePlatform& machine, const std::string& root, const std::string& label,
+                      const std::string& descriptorLabel = "") {
+  machine.AddFile(root + "CDFile.Dat",
+                  catalogue::SerializeCatalogue(DiscSetCatalogue(descriptorLabel.empty() ? label : descriptorLabel)));
+  for (const auto& [path, contents] : DiscSetFiles().at(label)) machine.AddFile(root + "MatterLib\\" + path, contents);
+}
+
+// Puts the disc labelled label into drive E:, as PlaceDisc.
 inline void InsertDisc(platform::FakePlatform& machine, const std::string& label,
                        const std::string& descriptorLabel = "") {
   machine.Remove("E:\\");
-  machine.AddFile("E:\\CDFile.Dat",
-                  catalogue::SerializeCatalogue(DiscSetCatalogue(descriptorLabel.empty() ? label : descriptorLabel)));
-  for (const auto& [path, contents] : DiscSetFiles().at(label)) machine.AddFile("E:\\MatterLib\\" + path, contents);
+  PlaceDisc(machine, "E:\\", label, descriptorLabel);
 }
 
 }  // namespace samples

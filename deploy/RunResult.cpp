@@ -1,24 +1,20 @@
 #include "deploy/RunResult.h"
 
-#include "deploy/LibraryStatus.h"
+#include "catalogue/PendingLabels.h"
 
 namespace deploy {
 
 int RunExitCode(platform::Platform& platform, const TInstallerState& state, RunEnd end, SetupLog& log) {
-  const std::vector<PendingPack> pending = PendingPacks(platform, state.TargetMatterLib);
   std::size_t pendingDiscs = state.NeededLabels.size();
   for (const TCdPack& pack : state.Packs) {
     if (!pack.Selected) continue;
     const std::string standard = pack.Standard.Text(), specialty = pack.Specialty.Text();
-    const PendingPack* waiting = nullptr;
-    for (const PendingPack& p : pending)
-      if (p.Standard == standard && p.Specialty == specialty) waiting = &p;
-    if (waiting) {
-      log.PackPending(*waiting);
-      pendingDiscs += waiting->Unreadable ? 1 : waiting->Labels.size();
-    } else {
-      log.PackPending(standard, specialty, {});
-    }
+    // A pack that has no pending-disc file yet needs all its discs.
+    std::vector<std::string> labels;
+    for (const TLabelString& label : catalogue::LoadPendingLabels(state, platform, standard, specialty).Labels)
+      labels.push_back(label.Text());
+    log.PackPending(standard, specialty, labels);
+    pendingDiscs += labels.size();
   }
   return ExitCodeFor(end, pendingDiscs);
 }

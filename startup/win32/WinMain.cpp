@@ -51,7 +51,8 @@ void PrintToConsole(const std::string& text) {
   HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
   const bool attached = (!output || output == INVALID_HANDLE_VALUE) && ::AttachConsole(ATTACH_PARENT_PROCESS);
   if (attached)
-    output = ::CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    output = ::CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
   if (!output || output == INVALID_HANDLE_VALUE) return;
   const std::string line = text + "\r\n";
   DWORD written = 0;

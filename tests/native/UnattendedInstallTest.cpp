@@ -157,6 +157,22 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"an unknown specialty", "/SILENT /COMPONENTS=国标\\桥梁", "/COMPONENTS 中的“国标\\桥梁”不在光盘的素材库目录中。"},
         RefusalCase{"a missing answer file", "/VERYSILENT \"/LOADINF=C:\\none.inf\"", "应答文件不存在：C:\\none.inf"}));
 
+// An error that leaves the run goes to the log, not to a box: exit code 4.
+TEST_F(UnattendedInstall, AnErrorOfASilentRunIsLoggedWithExitCodeFour) {
+  machine.SetMachineValue("SOFTWARE\\HUXO\\MIRKE\\", "InstallPath", "", false);
+  EXPECT_EQ(Run("/SILENT \"/LOG=C:\\setup.log\""), deploy::kExitFatalError);
+  EXPECT_TRUE(Logged("Error: 注册表值的数据类型无效：'InstallPath'"));
+  EXPECT_EQ(LogLines().back(), "Exit code: 4");
+  EXPECT_TRUE(headless.Backend.ErrorBoxes.empty());
+}
+
+// The wizard reports why it cannot start in the top-level box.
+TEST_F(UnattendedInstall, TheWizardReportsWhyItCannotStartInABox) {
+  EXPECT_EQ(Run("/LOADINF=C:\\none.inf"), deploy::kExitCouldNotStart);
+  ASSERT_EQ(headless.Backend.ErrorBoxes.size(), 1u);
+  EXPECT_EQ(headless.Backend.ErrorBoxes[0].Text, "应答文件不存在：C:\\none.inf.");
+}
+
 // ------------------------------------------------------------ /SILENT
 
 // A copy that fails is answered Abort without a question: the run stops
@@ -166,6 +182,9 @@ TEST_F(UnattendedInstall, SilentWithSuppressedBoxesAbortsAFailedCopy) {
   EXPECT_EQ(Run("/SILENT /SUPPRESSMSGBOXES /COMPONENTS=* \"/LOG=C:\\setup.log\""), deploy::kExitStoppedDuringCopy);
   EXPECT_TRUE(headless.Backend.AllResponded());
   EXPECT_TRUE(Logged("Question: 复制:'墙体.dwg'出错。 | Answer: Abort (by default)"));
+  // The aborted pack needs its discs again; the pack after it was not begun.
+  EXPECT_TRUE(Logged("Pack 国标\\土建 still needs discs CD1,CD2"));
+  EXPECT_TRUE(Logged("Pack 浙江省标\\市政 still needs discs CD1,CD3"));
   EXPECT_EQ(LogLines().back(), "Exit code: 5");
 }
 

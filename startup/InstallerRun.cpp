@@ -70,14 +70,11 @@ int Installer::Run() {
     code = options_.Status ? RunStatus()
            : options_.Mode == deploy::InstallMode::Interactive ? RunWizard()
                                                                : RunUnattended();
-  } catch (const CannotStart& error) {
-    log_.Error(error.what());
-    if (ShowsWindows()) ui::App().ShowException(error);
-    code = deploy::kExitCouldNotStart;
   } catch (const std::exception& error) {
+    // In the silent modes the log is the only report.
     log_.Error(error.what());
     if (ShowsWindows()) ui::App().ShowException(error);
-    code = deploy::kExitFatalError;
+    code = dynamic_cast<const CannotStart*>(&error) ? deploy::kExitCouldNotStart : deploy::kExitFatalError;
   }
   log_.ExitCode(code);
   return code;
@@ -126,9 +123,9 @@ int Installer::RunStatus() {
 }
 
 int Installer::ExitCodeOf(const deploy::UnattendedSink& sink, const TInstallerState& state) {
-  // Closed before the progress page: no run has ended.
-  if (!sink.Ended()) return deploy::kExitCancelledBeforeCopy;
-  return deploy::RunExitCode(platform_, state, *sink.Ended(), log_);
+  // The engine reports the end of every run it starts; a run that could not
+  // start counts as ended by an error.
+  return deploy::RunExitCode(platform_, state, sink.Ended().value_or(deploy::RunEnd::FatalError), log_);
 }
 
 int Installer::RunWizard() {
@@ -147,6 +144,7 @@ int Installer::RunWizard() {
     return *sink;
   };
   ui::App().Run(fm_Install);
+  // Closed before the progress page: no run has started.
   return sink ? ExitCodeOf(*sink, fm_Install.State) : deploy::kExitCancelledBeforeCopy;
 }
 

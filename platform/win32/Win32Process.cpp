@@ -93,7 +93,8 @@ bool Win32Platform::SameFolder(const std::string& a, const std::string& b) {
 bool Win32Platform::ShellOpenAndWait(const std::string& file, const std::string& parameters, int& exitCode) {
   SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof info;
-  info.fMask = SEE_MASK_NOCLOSEPROCESS;
+  // No error box of the shell's own when the start fails, as ShellExecuteA.
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
   // No owner window: the program starts others only before it has a window.
   info.hwnd = nullptr;
   info.lpVerb = "open";

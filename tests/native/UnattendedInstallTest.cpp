@@ -155,7 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"a folder without the application", "/VERYSILENT \"/DIR=D:\\set\"",
                     "选择的文件夹不是Tavrin建筑图库所在目录。D:\\set\\"},
         RefusalCase{"an unknown specialty", "/SILENT /COMPONENTS=国标\\桥梁", "/COMPONENTS 中的“国标\\桥梁”不在光盘的素材库目录中。"},
-        RefusalCase{"a missing answer file", "/VERYSILENT \"/LOADINF=C:\\none.inf\"", "应答文件不存在：C:\\none.inf"}));
+        RefusalCase{"a missing answer file", "/VERYSILENT \"/LOADINF=C:\\none.inf\"", "应答文件不存在：C:\\none.inf"}),
+    [](const ::testing::TestParamInfo<RefusalCase>& info) { return "Case" + std::to_string(info.index); });
 
 // An error that leaves the run goes to the log, not to a box: exit code 4.
 TEST_F(UnattendedInstall, AnErrorOfASilentRunIsLoggedWithExitCodeFour) {

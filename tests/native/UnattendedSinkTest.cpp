@@ -81,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
         DiscCase{"the wizard without a map leaves it to its prompt", InstallMode::Interactive, true, "", "", "CD2",
                  {"CD2"}, "G:\\", true},
         DiscCase{"the wizard with a map", InstallMode::Interactive, true, "CD2=D:\\discs\\b\\", "", "", {"CD2"},
-                 "D:\\discs\\b\\", false}));
+                 "D:\\discs\\b\\", false}),
+    [](const ::testing::TestParamInfo<DiscCase>& info) { return "Case" + std::to_string(info.index); });
 
 struct CopyFailureCase {
   InstallMode mode;
@@ -110,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, UnattendedSinkCopyFailure,
                                            CopyFailureCase{InstallMode::Interactive, true, CopyFailureAnswer::Abort,
                                                            false},
                                            CopyFailureCase{InstallMode::Interactive, false, CopyFailureAnswer::Ignore,
-                                                           true}));
+                                                           true}),
+    [](const ::testing::TestParamInfo<CopyFailureCase>& info) { return "Case" + std::to_string(info.index); });
 
 TEST_F(UnattendedSinkTest, PassesProgressOnAndRecordsHowTheRunEnded) {
   DeployOptions options;

@@ -62,4 +62,23 @@ std::string ComponentsText(const std::vector<ChosenSpecialty>& chosen) {
   return JoinList(items, ',');
 }
 
+std::vector<TSpecialtyCheck> SpecialtyChecks(const TCdPacks& packs, const std::vector<ChosenSpecialty>& chosen) {
+  std::vector<TSpecialtyCheck> checks;
+  for (const TCdPack& pack : packs) {
+    const ChosenSpecialty node{pack.Standard.Text(), pack.Specialty.Text()};
+    const bool ticked = std::find(chosen.begin(), chosen.end(), node) != chosen.end();
+    checks.push_back({node.Standard, node.Specialty, ticked});
+  }
+  return checks;
+}
+
+std::vector<ChosenSpecialty> ChosenSpecialties(const std::vector<TSpecialtyCheck>& checks) {
+  std::vector<ChosenSpecialty> chosen;
+  for (const TSpecialtyCheck& check : checks) {
+    const ChosenSpecialty node{check.Standard, check.Specialty};
+    if (check.Ticked && std::find(chosen.begin(), chosen.end(), node) == chosen.end()) chosen.push_back(node);
+  }
+  return chosen;
+}
+
 }  // namespace deploy

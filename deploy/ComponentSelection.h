@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "catalogue/U_Type.h"
+#include "engine/SpecialtyCheck.h"
 
 namespace deploy {
 
@@ -29,5 +30,12 @@ bool ChooseComponents(const TCdPacks& packs, const std::optional<std::string>& c
 
 // The components text that ticks exactly chosen.
 std::string ComponentsText(const std::vector<ChosenSpecialty>& chosen);
+
+// The specialty nodes of packs as the disc plan reads them (one per pack,
+// in catalogue order), ticked where chosen names them.
+std::vector<TSpecialtyCheck> SpecialtyChecks(const TCdPacks& packs, const std::vector<ChosenSpecialty>& chosen);
+
+// The ticked nodes of checks, each pair once: what a run chose.
+std::vector<ChosenSpecialty> ChosenSpecialties(const std::vector<TSpecialtyCheck>& checks);
 
 }  // namespace deploy

@@ -17,7 +17,9 @@ class ForwardingPlatform : public Platform {
   std::string ModulePath() override { return inner_.ModulePath(); }
   std::string CommandLine() override { return inner_.CommandLine(); }
   bool SameFolder(const std::string& a, const std::string& b) override { return inner_.SameFolder(a, b); }
-  bool ShellOpen(const std::string& f, const std::string& p) override { return inner_.ShellOpen(f, p); }
+  bool ShellOpenAndWait(const std::string& f, const std::string& p, int& exitCode) override {
+    return inner_.ShellOpenAndWait(f, p, exitCode);
+  }
   bool ClaimInstance(const std::string& n) override { return inner_.ClaimInstance(n); }
   bool InstanceRunning(const std::string& n) override { return inner_.InstanceRunning(n); }
   bool BringWindowToFront(const std::string& c) override { return inner_.BringWindowToFront(c); }

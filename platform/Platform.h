@@ -90,8 +90,10 @@ class Platform {
   // True when both folders name the same folder on disc, however spelt
   // (letter case, short or long names).
   virtual bool SameFolder(const std::string& a, const std::string& b) = 0;
-  // ShellExecute "open" with a normally shown window; false when it failed.
-  virtual bool ShellOpen(const std::string& file, const std::string& parameters) = 0;
+  // ShellExecute "open" with a normally shown window, then waits until the
+  // started process ends and gives its exit code; false when it could not be
+  // started (exitCode is then left alone).
+  virtual bool ShellOpenAndWait(const std::string& file, const std::string& parameters, int& exitCode) = 0;
   // Takes the name for this process until it ends (a named mutex); false
   // when another process holds it already.
   virtual bool ClaimInstance(const std::string& name) = 0;

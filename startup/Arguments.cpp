@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "deploy/Switches.h"
+#include "text/AnsiText.h"
+
 namespace startup {
 
 namespace {
@@ -44,6 +47,21 @@ std::string ParamStr(const std::string& commandLine, std::size_t index) {
 
 std::string BuildRelaunchParameters(const std::string& argument1, const std::string& argument2) {
   return "\"" + argument1 + "\" \"" + argument2 + "\"";
+}
+
+bool ReadSwitches(const std::string& commandLine, deploy::DeployOptions& options, std::string& error) {
+  std::vector<std::string> arguments = SplitArguments(commandLine);
+  if (!arguments.empty()) arguments.erase(arguments.begin());
+  return deploy::ParseSwitches(arguments, options, error);
+}
+
+bool AsksForSilence(const std::string& commandLine) {
+  const std::vector<std::string> arguments = SplitArguments(commandLine);
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string name = text::UpperAscii(arguments[i]);
+    if (name == "/SILENT" || name == "/VERYSILENT") return true;
+  }
+  return false;
 }
 
 }  // namespace startup

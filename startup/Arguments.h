@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "deploy/DeployOptions.h"
+
 namespace startup {
 
 // Every argument of the command line, argument 0 first.
@@ -18,5 +20,15 @@ std::string ParamStr(const std::string& commandLine, std::size_t index);
 // The parameters that start the relocated copy: both arguments in double
 // quotes, so that blanks stay inside them, separated by one blank.
 std::string BuildRelaunchParameters(const std::string& argument1, const std::string& argument2);
+
+// Reads the switches of the command line (every argument after argument 0)
+// into options, as deploy::ParseSwitches does; false with error when they
+// are refused.
+bool ReadSwitches(const std::string& commandLine, deploy::DeployOptions& options, std::string& error);
+
+// Whether the command line asks for an install without windows or questions
+// (/SILENT or /VERYSILENT, in any letter case), read even when other switches
+// are refused: a report of such a start must not wait for a click.
+bool AsksForSilence(const std::string& commandLine);
 
 }  // namespace startup

@@ -2,6 +2,9 @@
 
 #include <stdexcept>
 
+#include "deploy/ExitCodes.h"
+#include "deploy/HelpText.h"
+#include "deploy/Switches.h"
 #include "engine/PackCopy.h"
 #include "startup/Arguments.h"
 #include "text/AnsiText.h"
@@ -49,20 +52,31 @@ bool IsRelaunchedCopy(platform::Platform& platform, const std::string& executabl
 
 StartupResult RunStartup(platform::Platform& platform) {
   const text::LeadBytes lead = platform.AnsiLeadBytes();
-  const std::string commandLine = platform.CommandLine();
   const std::string executable = platform.ModulePath();
   const std::string executableFolder = text::ExtractFilePath(executable, lead);
   const std::string tempFolder = platform.TempPath();
 
   StartupResult result;
+  if (!ReadSwitches(platform.CommandLine(), result.Options, result.Report)) {
+    result.ExitCode = deploy::kExitCouldNotStart;
+    return result;
+  }
+  if (result.Options.Help) {
+    result.Report = deploy::HelpText();
+    return result;
+  }
+  // A launch that ends without starting or running a wizard installed nothing.
+  result.ExitCode = deploy::kExitCouldNotStart;
+
   if (IsRelaunchedCopy(platform, executableFolder, tempFolder)) {
     if (!platform.ClaimInstance(kInstanceName)) {
       ShowRunningWizard(platform);
       return result;
     }
     result.RunWizard = true;
-    result.Argument1 = ParamStr(commandLine, 1);
-    result.Argument2 = ParamStr(commandLine, 2);
+    result.ExitCode = deploy::kExitComplete;
+    result.Argument1 = result.Options.Argument1;
+    result.Argument2 = result.Options.Argument2;
     return result;
   }
   // The copy in the temporary folder is the running wizard's own program.
@@ -76,7 +90,7 @@ StartupResult RunStartup(platform::Platform& platform) {
   // endless chain of launches.
   if (tempFolder.empty()) return result;
 
-  std::string targetHint = ParamStr(commandLine, 1);
+  std::string targetHint = result.Options.Argument1;
   if (targetHint.empty()) targetHint = "!";
   const std::string copy = tempFolder + text::ExtractFileName(executable, lead);
   if (!PlaceProgramCopy(platform, executable, copy)) {
@@ -89,7 +103,11 @@ StartupResult RunStartup(platform::Platform& platform) {
     throw std::runtime_error("无法将安装程序复制到临时文件夹，安装程序不能继续运行。请关闭占用该文件的程序，"
                              "或删除该文件后重新运行安装程序：\"" + copy + "\"");
   }
-  platform.ShellOpen(copy, BuildRelaunchParameters(targetHint, executableFolder));
+  std::string parameters = BuildRelaunchParameters(targetHint, executableFolder);
+  const std::string switches = deploy::ForwardedSwitches(result.Options);
+  if (!switches.empty()) parameters += " " + switches;
+  // Deployment tools and "start /wait" see how the install really ended.
+  platform.ShellOpenAndWait(copy, parameters, result.ExitCode);
   return result;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 #include <string>
 
+#include "deploy/DeployOptions.h"
 #include "platform/Platform.h"
 
 namespace startup {
@@ -17,6 +18,14 @@ struct StartupResult {
   bool RunWizard = false;  // true in the second launch; the first one ends
   std::string Argument1;   // target hint: a folder of the application, or "!"
   std::string Argument2;   // source folder: where the first launch ran from
+  // The switches of the command line (positional arguments included).
+  deploy::DeployOptions Options;
+  // The exit code of a launch that ends: the relaunched copy's, or that of a
+  // command line that could not start anything.
+  int ExitCode = 0;
+  // A text to show before the launch ends: why the switches were refused,
+  // or the help of /?.
+  std::string Report;
 };
 
 // True when the executable runs from the temporary folder, i.e. it is the
@@ -26,14 +35,17 @@ struct StartupResult {
 bool IsRelaunchedCopy(platform::Platform& platform, const std::string& executableFolder,
                       const std::string& tempFolder);
 
-// In the first launch: copies the executable into the temporary folder and
+// First the switches are read: a command line they refuse, or /?, ends the
+// launch with its Report (exit code 1 or 0).
+// In the first launch: copies the executable into the temporary folder,
 // starts the copy with argument 1 (its own argument 1, or "!" when that is
-// empty) and argument 2 (its own folder). When the copy cannot be placed,
+// empty), argument 2 (its own folder) and its own switches, and waits for
+// the copy to end, taking its exit code. When the copy cannot be placed,
 // nothing is started and std::runtime_error says so (the top-level report);
-// a failed start is not reported. In the second launch: reads the two
-// arguments for the wizard.
+// a failed start is not reported (exit code 1). In the second launch: reads
+// the two arguments for the wizard.
 // Only one wizard runs at a time: while one runs, any launch brings it to
-// the front and ends (RunWizard false, nothing copied or started).
+// the front and ends (RunWizard false, exit code 1: nothing was installed).
 StartupResult RunStartup(platform::Platform& platform);
 
 }  // namespace startup

@@ -2,8 +2,8 @@
 // button of the target folder page.
 #include "catalogue/DiscDescriptor.h"
 #include "dialogs/MessageDialogTypes.h"
+#include "engine/ApplicationFolder.h"
 #include "engine/InstallRun.h"
-#include "text/AnsiText.h"
 #include "wizard/ProgressPageSink.h"
 #include "wizard/Tfm_Install.h"
 #include "wizard/U_ChooseCD.h"
@@ -21,14 +21,9 @@ void Tfm_Install::bt_NextClick() {
       break;
 
     case pgTarget: {
-      std::string folder = edt_PrjPath->Text();
-      if (!folder.empty() && !text::EndsWithBackslash(folder)) {
-        folder += "\\";
-        edt_PrjPath->SetText(folder);
-      }
-      State.TargetDir = folder + "DLL\\VEXA\\";
-      State.TargetMatterLib = State.TargetDir + "MatterLib\\";
-      if (!platform::FileExists(platform_, State.TargetDir + "Nolt.exe")) {
+      const std::string folder = engine::ApplicationFolderText(edt_PrjPath->Text());
+      if (folder != edt_PrjPath->Text()) edt_PrjPath->SetText(folder);
+      if (!engine::SetApplicationFolder(State, platform_, folder)) {
         ShowMessageDialog("选择的文件夹不是Tavrin建筑图库所在目录。", dialogs::mtError, dialogs::mbOK, 0);
         break;
       }
@@ -40,11 +35,7 @@ void Tfm_Install::bt_NextClick() {
     }
 
     case pgSpecialty:
-      ShowPage(pgProgress);
-      bt_Next->SetVisible(false);
-      bt_cancel->SetBounds(bt_Next->Left(), bt_Next->Top(), bt_cancel->Width(), bt_cancel->Height());
-      bt_cancel->SetVisible(true);
-      InstallSelectedPacks();
+      StartInstall(ListSpecialtyChecks());
       break;
 
     case pgProgress:
@@ -63,18 +54,27 @@ void Tfm_Install::bt_NextClick() {
   }
 }
 
-void Tfm_Install::InstallSelectedPacks() {
+void Tfm_Install::StartInstall(const std::vector<TSpecialtyCheck>& checks) {
+  ShowPage(pgProgress);
+  bt_Next->SetVisible(false);
+  bt_cancel->SetBounds(bt_Next->Left(), bt_Next->Top(), bt_cancel->Width(), bt_cancel->Height());
+  bt_cancel->SetVisible(true);
+  InstallSelectedPacks(checks);
+}
+
+void Tfm_Install::InstallSelectedPacks(const std::vector<TSpecialtyCheck>& checks) {
   // The prompt lives for the whole run, so that its folder chooser keeps the
   // folder chosen last.
   Tfrm_ChooseDriver frm_ChooseDriver(this, platform_, shell_);
   frm_ChooseDriver.SetSkin(nullptr);
   wizard::ProgressPageSink progressPage(*this, frm_ChooseDriver);
+  engine::InstallSink& sink = SinkForRun ? SinkForRun(progressPage) : progressPage;
   installRunning_ = true;
   struct RunningFlag {
     bool& running;
     ~RunningFlag() { running = false; }
   } runningFlag{installRunning_};
-  engine::RunInstall(State, platform_, progressPage, ListSpecialtyChecks());
+  engine::RunInstall(State, platform_, sink, checks);
 }
 
 bool Tfm_Install::LoadCatalogue() {

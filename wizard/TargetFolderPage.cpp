@@ -1,14 +1,10 @@
 // Page 1: the application folder proposed from the registry, and the free and
 // total space of its drive.
-#include <stdexcept>
-
+#include "engine/ApplicationFolder.h"
 #include "text/AnsiText.h"
 #include "wizard/Tfm_Install.h"
 
 namespace {
-
-const char kInstallKey[] = "SOFTWARE\\HUXO\\MIRKE\\";
-const char kInstallValue[] = "InstallPath";
 
 // "<prefix> 12.34 GB": the largest unit in which the amount is greater than 1,
 // or GB when it is not greater than 1 in any unit. The amount is computed as
@@ -29,19 +25,7 @@ std::string SpaceText(const std::string& prefix, std::uint32_t clusters,
 
 }  // namespace
 
-std::string Tfm_Install::ReadRegisteredInstallPath() {
-  std::string path;
-  switch (platform_.ReadMachineString(kInstallKey, kInstallValue, path)) {
-    case platform::RegistryRead::Ok:
-      return path;
-    case platform::RegistryRead::NotAString:
-      throw std::runtime_error(std::string("注册表值的数据类型无效：'") + kInstallValue + "'");
-    case platform::RegistryRead::KeyMissing:
-    case platform::RegistryRead::ValueMissing:
-      break;
-  }
-  return "";
-}
+std::string Tfm_Install::ReadRegisteredInstallPath() { return engine::RegisteredApplicationFolder(platform_); }
 
 void Tfm_Install::UpdateSpaceLabels() {
   const std::string folder = text::UpperAscii(text::Trim(edt_PrjPath->Text()));

@@ -1,12 +1,14 @@
 // The installer's main window: five wizard pages, the Back/Next/Cancel
 // buttons, the two progress bars, and the installer state.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "catalogue/InstallerState.h"
 #include "dialogs/TSkinMessage.h"
 #include "dialogs/TSkinSelectDirectoryDialog.h"
+#include "engine/InstallSink.h"
 #include "engine/SpecialtyCheck.h"
 #include "platform/Platform.h"
 #include "platform/ShellNamespace.h"
@@ -41,6 +43,17 @@ class Tfm_Install : public ui::TForm {
 
   // Every message and question of the wizard: SkinMessage1's dialog.
   int ShowMessageDialog(const std::string& text, int dialogType, int buttons, int helpContext);
+
+  // Shows the progress page and installs the packs that checks select (the
+  // specialty nodes, as ListSpecialtyChecks gives them): what Next does on
+  // page 2, and how an install without the first pages starts.
+  void StartInstall(const std::vector<TSpecialtyCheck>& checks);
+
+  // The port that a run reports to, given when it starts around the progress
+  // page's own (page, which lives as long as the run): for unattended
+  // installs (the log, default answers, discs found without asking). None:
+  // the run reports to the page.
+  std::function<engine::InstallSink&(engine::InstallSink& page)> SinkForRun;
 
   // Page flow: what the three buttons do on each page.
   void bt_NextClick();
@@ -98,7 +111,7 @@ class Tfm_Install : public ui::TForm {
  private:
   void BuildPages();
   void FormCloseQuery(bool& canClose);
-  void InstallSelectedPacks();
+  void InstallSelectedPacks(const std::vector<TSpecialtyCheck>& checks);
 
   platform::Platform& platform_;
   platform::ShellNamespace& shell_;

@@ -373,8 +373,9 @@ bool FakePlatform::SameFolder(const std::string& a, const std::string& b) {
   return ra.valid && rb.valid && ra.key == rb.key;
 }
 
-bool FakePlatform::ShellOpen(const std::string& file, const std::string& parameters) {
+bool FakePlatform::ShellOpenAndWait(const std::string& file, const std::string& parameters, int& exitCode) {
   shellCalls_.push_back(ShellCall{file, parameters});
+  if (shellOpenResult_) exitCode = startedExitCode_;
   return shellOpenResult_;
 }
 

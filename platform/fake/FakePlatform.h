@@ -101,6 +101,8 @@ class FakePlatform : public Platform {
 
   const std::vector<ShellCall>& ShellCalls() const { return shellCalls_; }
   void SetShellOpenResult(bool result) { shellOpenResult_ = result; }
+  // The exit code that every started process ends with.
+  void SetStartedExitCode(int code) { startedExitCode_ = code; }
 
   // Another process holds the instance name and shows a window with caption.
   void AddRunningInstance(const std::string& name, const std::string& caption);
@@ -136,7 +138,7 @@ class FakePlatform : public Platform {
   std::string ModulePath() override { return modulePath_; }
   std::string CommandLine() override { return commandLine_; }
   bool SameFolder(const std::string& a, const std::string& b) override;
-  bool ShellOpen(const std::string& file, const std::string& parameters) override;
+  bool ShellOpenAndWait(const std::string& file, const std::string& parameters, int& exitCode) override;
   bool ClaimInstance(const std::string& name) override;
   bool InstanceRunning(const std::string& name) override;
   bool BringWindowToFront(const std::string& caption) override;
@@ -244,6 +246,7 @@ class FakePlatform : public Platform {
   std::map<char16_t, std::string> ansiCharacters_;
   std::vector<ShellCall> shellCalls_;
   bool shellOpenResult_ = true;
+  int startedExitCode_ = 0;
   std::set<std::string> instances_;  // names held by this or another process
   std::set<std::string> windows_;    // captions of other processes' windows
   std::vector<std::string> windowsBroughtToFront_;

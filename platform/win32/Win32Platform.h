@@ -14,7 +14,7 @@ class Win32Platform final : public Platform {
   std::string ModulePath() override;
   std::string CommandLine() override;
   bool SameFolder(const std::string& a, const std::string& b) override;
-  bool ShellOpen(const std::string& file, const std::string& parameters) override;
+  bool ShellOpenAndWait(const std::string& file, const std::string& parameters, int& exitCode) override;
   bool ClaimInstance(const std::string& name) override;
   bool InstanceRunning(const std::string& name) override;
   bool BringWindowToFront(const std::string& caption) override;

@@ -90,13 +90,29 @@ bool Win32Platform::SameFolder(const std::string& a, const std::string& b) {
                           longB.data(), static_cast<int>(longB.size())) == CSTR_EQUAL;
 }
 
-bool Win32Platform::ShellOpen(const std::string& file, const std::string& parameters) {
+bool Win32Platform::ShellOpenAndWait(const std::string& file, const std::string& parameters, int& exitCode) {
+  SHELLEXECUTEINFOA info = {};
+  info.cbSize = sizeof info;
+  // No error box of the shell's own when the start fails, as ShellExecuteA.
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
   // No owner window: the program starts others only before it has a window.
-  const HINSTANCE result = ::ShellExecuteA(nullptr, "open", file.c_str(),
-                                           parameters.empty() ? nullptr : parameters.c_str(), nullptr,
-                                           SW_SHOWNORMAL);
-  // Results above 32 mean success; smaller ones are error codes.
-  return reinterpret_cast<INT_PTR>(result) > 32;
+  info.hwnd = nullptr;
+  info.lpVerb = "open";
+  info.lpFile = file.c_str();
+  info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  if (!::ShellExecuteExA(&info)) return false;
+  // A start through another running program (DDE) gives no process to wait for.
+  if (!info.hProcess) {
+    exitCode = 0;
+    return true;
+  }
+  DWORD code = 0;
+  ::WaitForSingleObject(info.hProcess, INFINITE);
+  if (!::GetExitCodeProcess(info.hProcess, &code)) code = 0;
+  ::CloseHandle(info.hProcess);
+  exitCode = static_cast<int>(code);
+  return true;
 }
 
 bool Win32Platform::ClaimInstance(const std::string& name) {

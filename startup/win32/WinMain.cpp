@@ -6,10 +6,11 @@
 #include "platform/win32/ProcessErrorMode.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32ShellNamespace.h"
+#include "startup/Arguments.h"
+#include "startup/InstallerRun.h"
 #include "startup/Startup.h"
 #include "ui/Application.h"
 #include "ui/win32/Win32Backend.h"
-#include "wizard/Tfm_Install.h"
 // The system's headers after the toolkit's: <windows.h> defines the key names
 // (VK_RETURN, ...) as macros, which the toolkit declares as constants.
 #include "platform/win32/WinApi.h"
@@ -45,6 +46,33 @@ class ComApartment {
   bool initialized_;
 };
 
+// Prints text where the program was started from a console (or where its
+// output goes), so that "Setup.exe /?" answers in the console too.
+void PrintToConsole(const std::string& text) {
+  HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
+  const bool attached = (!output || output == INVALID_HANDLE_VALUE) && ::AttachConsole(ATTACH_PARENT_PROCESS);
+  if (attached)
+    output = ::CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+  if (!output || output == INVALID_HANDLE_VALUE) return;
+  const std::string line = text + "\r\n";
+  DWORD written = 0;
+  ::WriteFile(output, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  if (attached) {
+    ::CloseHandle(output);
+    ::FreeConsole();
+  }
+}
+
+// The report of a launch that ends before any installing: the help of /?
+// or why the switches were refused. A silent start gets no box to click.
+void ShowReport(const startup::StartupResult& launch, const std::string& commandLine, const std::string& title) {
+  PrintToConsole(launch.Report);
+  if (startup::AsksForSilence(commandLine)) return;
+  const UINT icon = launch.ExitCode == 0 ? MB_ICONINFORMATION : MB_ICONSTOP;
+  ::MessageBoxA(nullptr, launch.Report.c_str(), title.c_str(), MB_OK | icon);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -62,22 +90,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   try {
     const startup::StartupResult launch = startup::RunStartup(imagePlatform);
-    if (!launch.RunWizard) return 0;
+    if (!launch.Report.empty()) ShowReport(launch, win32Platform.CommandLine(), app.Title);
+    if (!launch.RunWizard) return launch.ExitCode;
 
-    // Declared first, the backend outlives the window it runs.
+    // Declared first, the backend outlives the windows it runs.
     ui::win32::Win32Backend backend;
     app.SetBackend(&backend);
     platform::Win32ShellNamespace shell;
-    Tfm_Install fm_Install(imagePlatform, shell, launch.Argument1);
-    fm_Install.SetSourceRoot(launch.Argument2);
-    app.Run(fm_Install);
+    // Reports its own errors: in a box, or to the log of a silent install.
+    return startup::RunInstaller(imagePlatform, shell, launch.Options);
   } catch (const std::exception& error) {
-    // An error outside any event handler (the program could not be placed in
-    // the temporary folder, the window could not be made): the same report
-    // as inside one, and the program ends.
-    ::MessageBoxA(nullptr, ui::Application::ErrorReportText(error.what()).c_str(), app.Title.c_str(),
-                  MB_OK | MB_ICONSTOP);
+    // An error before the installer runs (the program could not be placed in
+    // the temporary folder): the same report as inside an event handler,
+    // and the program ends.
+    if (!startup::AsksForSilence(win32Platform.CommandLine()))
+      ::MessageBoxA(nullptr, ui::Application::ErrorReportText(error.what()).c_str(), app.Title.c_str(),
+                    MB_OK | MB_ICONSTOP);
     return 1;
   }
-  return 0;
 }

@@ -15,6 +15,7 @@
 #            copy_error_abort copy_error_ignore wrong_disc_folder
 #            killed_and_resume killed_at_prompt killed_between_packs
 #            killed_after_pack disc_found_by_itself iso_images
+#            silent_install silent_missing_disc silent_copy_error
 set -euo pipefail
 scenario=$1 setup=$(realpath "$2") driver=$(realpath "$3") write_descriptor=$(realpath "$4") cdtool=$(realpath "$5")
 mkdir -p "$6"
@@ -261,6 +262,7 @@ completing_session() {
   session "$1" "${to_page2[@]}" click=wizard:下一步 discs label=wizard:复制完成 click=wizard:下一步 \
     $(finish_as 安装完成) ||
     fail "$1: the driver failed"
+  expect_exit 0
 }
 
 full_session() {
@@ -278,6 +280,61 @@ full_session_with_shots() {
     discs label=wizard:复制完成 click=wizard:下一步 page=4 label=wizard:安装完成 shot=page4-finish click=wizard:完成 gone=wizard ||
     fail "$1: the driver failed"
 }
+
+# ---------------------------------------------------------------- unattended runs
+
+# Runs E:\Setup.exe from CD1 with the given switches, as a deployment tool
+# does, and sets setup_status to its exit code (the first launch waits for
+# the relaunched copy). With windows=none first, no window may show while it
+# runs.
+setup_status=
+unattended_run() {
+  local watch_windows=
+  if [ "$1" = windows=none ]; then
+    watch_windows=1
+    shift
+  fi
+  wine_cdrom e "$discs/CD1"
+  echo "--- Setup.exe $*"
+  wine 'E:\Setup.exe' "$@" >/dev/null 2>&1 &
+  local pid=$! deadline=$((SECONDS + ${SESSION_TIMEOUT:-150})) shown=
+  while kill -0 "$pid" 2>/dev/null; do
+    if ((SECONDS > deadline)); then
+      fail "Setup.exe $*: did not end in ${SESSION_TIMEOUT:-150} s"
+      wineserver -k 2>/dev/null || true
+      break
+    fi
+    if [ -n "$watch_windows" ] && [ -z "$shown" ]; then
+      # (xdotool finds nothing: status 1)
+      shown=$(xdotool search --onlyvisible --name . 2>/dev/null | while read -r id; do xdotool getwindowname "$id"; done) ||
+        true
+      [ -z "$shown" ] || fail "Setup.exe $*: a window showed: $shown"
+    fi
+    sleep 0.2
+  done
+  setup_status=0
+  wait "$pid" || setup_status=$?
+  timeout 20 wineserver -w 2>/dev/null || true
+  echo "    exit code $setup_status"
+}
+
+# The exit code of the last unattended run, and the last line of its log.
+expect_exit() {  # CODE LOG
+  [ "$setup_status" = "$1" ] || fail "Setup.exe ended with exit code $setup_status, expected $1"
+  [ -z "${2:-}" ] || {
+    local last
+    last=$(tail -n 1 "$2" | tr -d '\r')
+    [[ $last == *"   Exit code: $1" ]] || fail "the log's last line is '$last'"
+  }
+}
+
+silent_log=$WINEPREFIX/drive_c/setup.log
+discs_switch() {  # LABEL...: /DISCS for those discs of the set
+  local map= disc
+  for disc in "$@"; do map+="${map:+;}$disc=$(winpath "$discs/$disc")"; done
+  echo "/DISCS=$map"
+}
+silent_switches=(/VERYSILENT /SUPPRESSMSGBOXES '/DIR=C:\Tavrin' '/COMPONENTS=国标\土建,浙江省标\市政' '/LOG=C:\setup.log')
 
 # ---------------------------------------------------------------- checks
 
@@ -362,6 +419,7 @@ started=$SECONDS
 case $scenario in
   full_install)
     full_session_with_shots "a full install over three discs"
+    expect_exit 0
     expect_complete_library
     ;;
 
@@ -371,6 +429,7 @@ case $scenario in
       dialog=警告:是否中断安装过程？ 'click=警告:是(&Y)' run-end label=wizard:复制中断 click=wizard:下一步 \
       $(finish_as 安装失败) ||
       fail "cancel: the driver failed"
+    expect_exit 5
     [ ! -e "$library/浙江省标/市政/Install.Dat" ] || fail "the cancelled run finished the second pack"
     full_session "the second run resumes"
     expect_complete_library
@@ -402,6 +461,7 @@ case $scenario in
       "dialog=错误:复制:'M1 门.dwg'出错。" shot=copy-error:错误 key=enter run-end \
       label=wizard:CD1-国标-土建安装失败 label=wizard:复制中断 click=wizard:下一步 \
       $(finish_as 安装失败) || fail "abort: the driver failed"
+    expect_exit 5
     [ -d "$blocked" ] || fail "the folder in the way is gone"
     [ ! -e "$library/国标/土建/Install.Dat" ] || fail "the aborted pack has an Install.Dat"
     [ ! -e "$library/浙江省标" ] || fail "the pass went on after the abort"
@@ -416,6 +476,7 @@ case $scenario in
     prompt_answer=(CD3 "CD2|dialog=错误:复制:'柱.dwg'出错。|click=错误:忽略(&I)")
     session "a failed copy answered Ignore" "${to_page2[@]}" click=wizard:下一步 discs \
       label=wizard:复制完成 click=wizard:下一步 $(finish_as 安装失败) || fail "ignore: the driver failed"
+    expect_exit 10
     # The disc stays pending for the pack with the missing file.
     expect_pending 国标/土建 CD2
     rmdir "$blocked"
@@ -429,6 +490,7 @@ case $scenario in
     expected_prompts=("CD2或CD3") prompt_answer=('C:\Tavrin\')
     session "a folder without CDFile.Dat confirmed in the disc prompt" "${to_page2[@]}" click=wizard:下一步 \
       discs click=wizard:下一步 $(finish_as 安装失败) || fail "wrong folder: the driver failed"
+    expect_exit 10
     ! grep -q '^error box:' "$work/$scenario-$log_number.log" || fail "an error box was shown"
     expect_pending 国标/土建 CD2
     expect_pending 浙江省标/市政 CD3
@@ -471,6 +533,46 @@ case $scenario in
     # it CD1's .PAK file again.
     expected_prompts=("CD2或CD3" "CD2") prompt_answer=(CD3 kill)
     killed_then_resumed "after a pack was completed" discs "CD2:CD2"
+    ;;
+
+  silent_install)
+    # No window, no question: the same library as the interactive install.
+    unattended_run windows=none "${silent_switches[@]}" "$(discs_switch CD2 CD3)"
+    expect_exit 0 "$silent_log"
+    expect_complete_library
+    grep -q "Disc CD3 read from" "$silent_log" || fail "the log does not name where CD3 was read"
+    ;;
+
+  silent_missing_disc)
+    unattended_run windows=none '/STATUS' '/DIR=C:\Tavrin'
+    expect_exit 0
+    # CD3 is nowhere: its pack waits for it, and the run says so.
+    unattended_run windows=none "${silent_switches[@]}" "$(discs_switch CD2)"
+    expect_exit 10 "$silent_log"
+    expect_pending 浙江省标/市政 CD3
+    grep -q "No disc found for CD3" "$silent_log" || fail "the log does not name the missing CD3"
+    unattended_run windows=none '/STATUS' '/DIR=C:\Tavrin' '/LOG=C:\status.log'
+    expect_exit 10 "$WINEPREFIX/drive_c/status.log"
+    grep -qF "Pack 浙江省标\\市政 still needs discs CD3" "$WINEPREFIX/drive_c/status.log" ||
+      fail "/STATUS does not list the pending pack"
+    # A second run that finds CD3 (in the disc-set folder) completes it.
+    unattended_run windows=none "${silent_switches[@]}" "/SOURCE=$(winpath "$discs")"
+    expect_exit 0 "$silent_log"
+    expect_complete_library
+    unattended_run windows=none '/STATUS' '/DIR=C:\Tavrin'
+    expect_exit 0
+    ;;
+
+  silent_copy_error)
+    # A folder where a file of the first pack is to go: its copy fails, and
+    # the question is answered Abort without a box.
+    blocked="$library/国标/土建/门窗 详图/M1 门.dwg"
+    mkdir -p "$blocked"
+    unattended_run /SILENT /SUPPRESSMSGBOXES '/COMPONENTS=*' '/LOG=C:\setup.log' "$(discs_switch CD2 CD3)"
+    expect_exit 5 "$silent_log"
+    grep -q "Answer: Abort (by default)" "$silent_log" || fail "the log does not give the default answer"
+    [ ! -e "$library/国标/土建/Install.Dat" ] || fail "the aborted pack has an Install.Dat"
+    expect_no_temporary_copy
     ;;
 
   *)

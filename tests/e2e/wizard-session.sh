@@ -8,7 +8,8 @@
 # function `answer_request QUESTION` leaves in the variable `answer` (UTF-8,
 # one a line; it runs in this shell, so it may change the caller's state),
 # and returns
-# the driver's status once it has ended and every Wine process is gone.
+# the driver's status once it has ended and every Wine process is gone;
+# setup_status is then Setup.exe's exit code.
 # "shot NAME GEOMETRY" is answered here: that rectangle of the display into
 # $SHOTS/NAME.png when SHOTS is set. The session is stopped after
 # SESSION_TIMEOUT seconds (default 150).
@@ -54,7 +55,8 @@ wizard_session() {
   done
   local status=0
   wait "$driver_pid" || status=$?
-  wait "$setup_pid" 2>/dev/null || true
+  setup_status=0
+  wait "$setup_pid" 2>/dev/null || setup_status=$?
   # The wizard closes itself at the end of a good session; a failed one
   # leaves it open.
   timeout 20 wineserver -w 2>/dev/null || true

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <utility>
@@ -111,7 +112,7 @@ class StartupPlatform : public platform::Platform {
   }
   text::LeadBytes AnsiLeadBytes() override { return text::LeadBytes::Gbk(); }
 
-  bool ShellOpen(const std::string&, const std::string&) override { throw Unused(); }
+  bool ShellOpenAndWait(const std::string&, const std::string&, int&) override { throw Unused(); }
   bool InstanceRunning(const std::string&) override { throw Unused(); }
   bool BringWindowToFront(const std::string&) override { throw Unused(); }
   bool CopyFile(const std::string&, const std::string&, bool, const platform::CopyProgress&) override {
@@ -162,7 +163,7 @@ class StartupMachine : public platform::FakePlatform {
     SetModulePath(path);
     SetCommandLine("\"" + path + "\"");
   }
-  // Starts the program as the last ShellOpen asked to.
+  // Starts the program as the last ShellOpenAndWait asked to.
   void RunTheStartedCopy() {
     const ShellCall& call = ShellCalls().back();
     SetModulePath(call.file);
@@ -217,7 +218,12 @@ INSTANTIATE_TEST_SUITE_P(
                         "\"D:\\My App\\\" \"E:\\Disc One\\\""},
         FirstLaunchCase{"a copy started by hand elsewhere relaunches once more", "D:\\Saved\\Setup.exe",
                         "\"D:\\Saved\\Setup.exe\" \"!\" \"E:\\\"", "C:\\Temp\\Setup.exe",
-                        "\"!\" \"D:\\Saved\\\""}),
+                        "\"!\" \"D:\\Saved\\\""},
+        FirstLaunchCase{"switches follow the two arguments, a value with blanks whole", "E:\\Setup.exe",
+                        "E:\\Setup.exe /verysilent \"/DIR=D:\\My App\" /Log", "C:\\Temp\\Setup.exe",
+                        "\"!\" \"E:\\\" \"/VERYSILENT\" \"/DIR=D:\\My App\" \"/LOG\""},
+        FirstLaunchCase{"switches after argument 1", "E:\\Setup.exe", "E:\\Setup.exe D:\\App\\ /SILENT",
+                        "C:\\Temp\\Setup.exe", "\"D:\\App\\\" \"E:\\\" \"/SILENT\""}),
     [](const testing::TestParamInfo<FirstLaunchCase>& info) { return "Case" + std::to_string(info.index); });
 
 // What stands in the temporary folder before the first launch, and whether
@@ -350,6 +356,73 @@ TEST(StartupTest, PathsSplitByTheSystemsCodePage) {
   ASSERT_EQ(machine.ShellCalls().size(), 1u);
   EXPECT_EQ(machine.ShellCalls()[0].file, "C:\\Temp\\Setup.exe");
   EXPECT_EQ(machine.ShellCalls()[0].parameters, "\"!\" \"D:\\Caf\xE9\\\"");
+}
+
+// ------------------------------------------------------ switches and exit codes
+
+TEST(StartupSwitchesTest, TheFirstLaunchEndsWithTheExitCodeOfTheRelaunchedCopy) {
+  StartupMachine machine;
+  machine.SetStartedExitCode(10);
+  EXPECT_EQ(RunStartup(machine).ExitCode, 10);
+  // A copy that could not be started installed nothing.
+  machine.SetShellOpenResult(false);
+  EXPECT_EQ(RunStartup(machine).ExitCode, 1);
+}
+
+TEST(StartupSwitchesTest, TheRelaunchedCopyReadsItsSwitchesAfterItsTwoArguments) {
+  StartupMachine machine;
+  machine.SetCommandLine("\"E:\\Setup.exe\" /SILENT \"/COMPONENTS=国标\\土建\"");
+  RunStartup(machine);
+  machine.RunTheStartedCopy();
+
+  const startup::StartupResult copy = RunStartup(machine);
+
+  EXPECT_TRUE(copy.RunWizard);
+  EXPECT_EQ(copy.ExitCode, 0);
+  EXPECT_EQ(copy.Argument1, "!");
+  EXPECT_EQ(copy.Argument2, "E:\\");
+  EXPECT_EQ(copy.Options.Mode, deploy::InstallMode::Silent);
+  EXPECT_EQ(copy.Options.Components, std::optional<std::string>("国标\\土建"));
+}
+
+// A command line that cannot start anything ends the first launch with a
+// report: nothing is copied or started.
+struct ReportCase {
+  const char* what;
+  std::string commandLine;
+  int exitCode;
+  std::string reportStart;
+};
+
+class StartupReportTest : public testing::TestWithParam<ReportCase> {};
+
+TEST_P(StartupReportTest, EndsWithAReportAndStartsNothing) {
+  const ReportCase& c = GetParam();
+  StartupMachine machine;
+  machine.SetCommandLine(c.commandLine);
+
+  const startup::StartupResult result = RunStartup(machine);
+
+  SCOPED_TRACE(c.what);
+  EXPECT_FALSE(result.RunWizard);
+  EXPECT_EQ(result.ExitCode, c.exitCode);
+  EXPECT_EQ(result.Report.substr(0, c.reportStart.size()), c.reportStart);
+  EXPECT_TRUE(machine.ShellCalls().empty());
+  EXPECT_EQ(machine.GetAttributes("C:\\Temp\\Setup.exe"), platform::kInvalidAttributes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StartupReportTest,
+    testing::Values(ReportCase{"an unknown switch", "E:\\Setup.exe /QUIET", 1, "未知的命令行开关：/QUIET。"},
+                    ReportCase{"a switch without its value", "E:\\Setup.exe /SILENT /DIR", 1, "命令行开关 /DIR 缺少值"},
+                    ReportCase{"the help", "E:\\Setup.exe /?", 0, "用法：Setup.exe"}),
+    [](const testing::TestParamInfo<ReportCase>& info) { return "Case" + std::to_string(info.index); });
+
+TEST(StartupSwitchesTest, ASilentStartIsKnownEvenWhenItsSwitchesAreRefused) {
+  EXPECT_TRUE(startup::AsksForSilence("Setup.exe /verysilent /QUIET"));
+  EXPECT_TRUE(startup::AsksForSilence("Setup.exe \"!\" \"E:\\\" \"/SILENT\""));
+  EXPECT_FALSE(startup::AsksForSilence("Setup.exe /SILENTLY"));
+  EXPECT_FALSE(startup::AsksForSilence("/SILENT"));  // argument 0 is the program
 }
 
 // ------------------------------------------------------ one wizard at a time

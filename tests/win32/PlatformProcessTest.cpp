@@ -56,18 +56,22 @@ TEST_F(PlatformProcessTest, SameFolderSeesThroughCaseShortNamesAndFinalBackslash
   EXPECT_FALSE(system.SameFolder(folder, ""));
 }
 
-TEST_F(PlatformProcessTest, ShellOpenStartsAProgramWithItsParameters) {
+// The call returns once the program has ended: its file is there and its
+// exit code is given.
+TEST_F(PlatformProcessTest, ShellOpenAndWaitStartsAProgramWithItsParametersAndGivesItsExitCode) {
   ScratchFolder scratch(system);
   const std::string marker = scratch.Path() + "started.txt";
-  ASSERT_TRUE(system.ShellOpen("cmd.exe", "/c echo started> \"" + marker + "\""));
-  for (int i = 0; i < 200 && !platform::FileExists(system, marker); ++i) ::Sleep(50);
+  int exitCode = -1;
+  ASSERT_TRUE(system.ShellOpenAndWait("cmd.exe", "/c echo started> \"" + marker + "\" & exit 10", exitCode));
   EXPECT_TRUE(platform::FileExists(system, marker));
-  ::Sleep(200);  // let cmd close the file before the folder goes
+  EXPECT_EQ(exitCode, 10);
 }
 
-TEST_F(PlatformProcessTest, ShellOpenOfAMissingProgramFails) {
+TEST_F(PlatformProcessTest, ShellOpenAndWaitOfAMissingProgramFails) {
   ScratchFolder scratch(system);
-  EXPECT_FALSE(system.ShellOpen(scratch.Path() + "missing.exe", "\"!\" \"E:\\\""));
+  int exitCode = -1;
+  EXPECT_FALSE(system.ShellOpenAndWait(scratch.Path() + "missing.exe", "\"!\" \"E:\\\"", exitCode));
+  EXPECT_EQ(exitCode, -1);
 }
 
 }  // namespace

@@ -26,8 +26,9 @@ class ScratchStartup : public FaultyPlatform {
   std::string TempPath() override { return temp_; }
   std::string ModulePath() override { return program_; }
   std::string CommandLine() override { return "\"" + program_ + "\""; }
-  bool ShellOpen(const std::string& file, const std::string&) override {
+  bool ShellOpenAndWait(const std::string& file, const std::string&, int& exitCode) override {
     Started.push_back(file);
+    exitCode = 0;
     return true;
   }
   // No wizard of the machine's own counts.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The start-up end to end under Wine. Setup.exe, started from a CD-ROM drive,
-# copies itself into the temporary folder and starts the copy with its two
-# arguments; the copy runs the wizard and does not relaunch again; a stale
+# copies itself into the temporary folder, starts the copy with its two
+# arguments and waits for it; the copy runs the wizard and does not relaunch
+# again; a stale
 # read-only copy in the temporary folder is replaced, and the disc's
 # read-only attribute does not travel; a second start while the wizard runs
 # starts nothing; and DLLs that someone left in the temporary folder under
@@ -46,26 +47,31 @@ wine_cdrom e "$disc"
 
 # One line per running Setup.exe: id, image path, arguments, tab-separated.
 setup_processes() { wine "$process_probe" Setup.exe | tr -d '\r'; }
+# Those that run from the temporary folder: relaunched copies.
+# (The folder goes through the environment: awk -v would read its "\" as escapes.)
+relaunched_copies() { setup_processes | TEMP_FOLDER=$temp awk -F'\t' 'index($2, ENVIRON["TEMP_FOLDER"]) == 1'; }
 
 # Waits for the relaunched copy and checks that it runs from the temporary
-# folder with the expected arguments, and that it stays the only Setup.exe.
+# folder with the expected arguments, that it stays the only copy, and that
+# the first launch (image firstImage) still waits for it.
 expect_relaunch() {
-  local what=$1 argument1=$2 argument2=$3
+  local what=$1 argument1=$2 argument2=$3 firstImage=$4
   local listing="" expected="${temp}Setup.exe${tab}${argument1}${tab}${argument2}"
   for _ in $(seq 60); do
-    listing=$(setup_processes)
+    listing=$(relaunched_copies)
     [ -n "$listing" ] && break
     sleep 0.5
   done
   # A copy that started yet another one would have done so by now.
   sleep 3
   local later
-  later=$(setup_processes)
+  later=$(relaunched_copies)
   if [ "$(cut -f2- <<<"$listing")" != "$expected" ]; then
-    fail "$what: expected the single process '$expected', found '$listing'"
+    fail "$what: expected the single relaunched copy '$expected', found '$listing'"
   elif [ "$later" != "$listing" ]; then
-    fail "$what: the relaunched copy did not stay the only Setup.exe: '$listing' then '$later'"
+    fail "$what: the relaunched copy did not stay the only one: '$listing' then '$later'"
   fi
+  setup_processes | cut -f2 | grep -qxF "$firstImage" || fail "$what: the first launch $firstImage does not wait"
   cmp -s "$setup" "$temp_unix/Setup.exe" || fail "$what: no copy of Setup.exe in $temp"
 }
 
@@ -77,33 +83,42 @@ run_command_line() {
   wine cmd /c "$(winepath -w "$batch" | tr -d '\r')" >/dev/null
 }
 
+# The first launch waits for the wizard: it is started in the background.
 relaunch_case() {
-  local what=$1 argument1=$2 argument2=$3
-  shift 3
+  local what=$1 argument1=$2 argument2=$3 firstImage=$4
+  shift 4
   rm -f "$temp_unix/Setup.exe"
-  "$@"
-  expect_relaunch "$what" "$argument1" "$argument2"
+  "$@" &
+  expect_relaunch "$what" "$argument1" "$argument2" "$firstImage"
   stop_wine
   echo "ok: $what"
 }
 
-relaunch_case "started from E:\\ without arguments" '!' 'E:\' wine 'E:\Setup.exe'
-relaunch_case "started from E:\\ with D:\\App\\" 'D:\App\' 'E:\' run_command_line 'E:\Setup.exe "D:\App\"'
-relaunch_case "a disc folder with a blank" '!' 'E:\Disc One\' run_command_line '"E:\Disc One\Setup.exe"'
+relaunch_case "started from E:\\ without arguments" '!' 'E:\' 'E:\Setup.exe' wine 'E:\Setup.exe'
+relaunch_case "started from E:\\ with D:\\App\\" 'D:\App\' 'E:\' 'E:\Setup.exe' \
+  run_command_line 'E:\Setup.exe "D:\App\"'
+relaunch_case "a disc folder with a blank" '!' 'E:\Disc One\' 'E:\Disc One\Setup.exe' \
+  run_command_line '"E:\Disc One\Setup.exe"'
+relaunch_case "switches follow the two arguments" '!' "E:\\${tab}/DISCS=CD2=D:\\My App\\${tab}/LOG" \
+  'E:\Setup.exe' run_command_line 'E:\Setup.exe /log "/discs=CD2=D:\My App"'
 
 # A read-only Setup.exe on the disc, and a read-only stale copy left in the
 # temporary folder by an earlier run from a disc.
 read_only() { [ $((0$(stat -c %a "$1") & 0222)) = 0 ]; }
 printf 'MZ stale copy' >"$temp_unix/Setup.exe"
 chmod a-w "$temp_unix/Setup.exe" "$disc/Setup.exe"
-wine 'E:\Setup.exe'
-expect_relaunch "over a stale read-only copy" '!' 'E:\'
+wine 'E:\Setup.exe' &
+expect_relaunch "over a stale read-only copy" '!' 'E:\' 'E:\Setup.exe'
 read_only "$temp_unix/Setup.exe" && fail "the copy in $temp kept the disc's read-only attribute"
 # A second start, from the disc or from the temporary folder, while the
-# wizard runs: it ends and leaves the running wizard alone.
+# wizard runs: it ends, installing nothing (exit code 1), and leaves the
+# running wizard alone.
 wizard=$(setup_processes)
-wine 'E:\Setup.exe'
-wine "${temp}Setup.exe"
+for second in 'E:\Setup.exe' "${temp}Setup.exe"; do
+  status=0
+  wine "$second" || status=$?
+  [ "$status" = 1 ] || fail "a second start of $second ended with exit code $status, expected 1"
+done
 sleep 3
 [ "$(setup_processes)" = "$wizard" ] || fail "a second start changed the running Setup.exe: '$wizard' then '$(setup_processes)'"
 stop_wine
@@ -133,8 +148,8 @@ stop_wine
 
 # The relaunched Setup.exe runs from that folder and loads the same names,
 # from the system.
-wine 'E:\Setup.exe'
-expect_relaunch "with DLLs planted in the temporary folder" '!' 'E:\'
+wine 'E:\Setup.exe' &
+expect_relaunch "with DLLs planted in the temporary folder" '!' 'E:\' 'E:\Setup.exe'
 modules=$(wine "$process_probe" --modules Setup.exe | tr -d '\r')
 for name in "${planted[@]}"; do
   [ -f "$temp_unix/$name.dll.loaded" ] && fail "the planted $name.dll was loaded: $(cat "$temp_unix/$name.dll.loaded")"

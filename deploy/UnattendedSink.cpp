@@ -78,6 +78,23 @@ std::string UnattendedSink::AskForNextDisc(const std::string& presetPath, const 
   return folder;
 }
 
+void UnattendedSink::FileDone(const std::string& targetPath, std::int64_t size, engine::FileOutcome outcome) {
+  switch (outcome) {
+    case engine::FileOutcome::Copied:
+      log_.FileCopied(targetPath, size);
+      break;
+    case engine::FileOutcome::AlreadyThere:
+      log_.FileSkipped(targetPath, size);
+      break;
+    case engine::FileOutcome::LeftOut:
+      log_.FileFailed(targetPath, size, "left out (Ignore)");
+      break;
+    case engine::FileOutcome::Aborted:
+      log_.FileFailed(targetPath, size, "copy aborted");
+      break;
+  }
+}
+
 void UnattendedSink::HandlePendingEvents() {
   if (window_) window_->HandlePendingEvents();
 }

@@ -34,6 +34,7 @@ class UnattendedSink : public engine::InstallSink {
   void ShowFileStatus(const std::string& text) override;
   void ShowAreaBar(const engine::BarFigures& figures) override;
   void ShowFileBar(const engine::BarFigures& figures) override;
+  void FileDone(const std::string& targetPath, std::int64_t size, engine::FileOutcome outcome) override;
   engine::CopyFailureAnswer AskAboutFailedCopy(const std::string& text) override;
   std::string AskForNextDisc(const std::string& presetPath, const std::vector<std::string>& labels) override;
   void HandlePendingEvents() override;

@@ -82,6 +82,8 @@ bool TPackCopy::CopyFolder(const std::string& sourceFolder, const std::string& t
         return CopyIntoPlace(source + entry.Name, target + entry.Name, target + temporary, false, progress);
       };
       if (!CopyAsking(copy, target, entry.Name, entry.Size)) return false;
+    } else {
+      sink_.FileDone(target + entry.Name, entry.Size, FileOutcome::AlreadyThere);
     }
     sink_.ShowFileStatus(status);
     bars_.AdvanceProgress(entry.Size, areaStart);
@@ -94,14 +96,19 @@ bool TPackCopy::CopyFolder(const std::string& sourceFolder, const std::string& t
 bool TPackCopy::CopyAsking(const std::function<bool()>& copy, const std::string& targetFolder,
                            const std::string& name, std::int64_t size) {
   for (;;) {
-    if (copy()) return true;
+    if (copy()) {
+      sink_.FileDone(targetFolder + name, size, FileOutcome::Copied);
+      return true;
+    }
     // The copy stopped because the user cancelled: nothing to ask.
     if (state_.CancelRequested) return false;
     switch (sink_.AskAboutFailedCopy(CopyFailureText(targetFolder, name, size))) {
       case CopyFailureAnswer::Abort:
+        sink_.FileDone(targetFolder + name, size, FileOutcome::Aborted);
         return false;
       case CopyFailureAnswer::Ignore:
         entriesLeftOut_ = true;
+        sink_.FileDone(targetFolder + name, size, FileOutcome::LeftOut);
         return true;
       case CopyFailureAnswer::Retry:
         // The folder could not be made at first; the user may have fixed that.

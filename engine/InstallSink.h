@@ -25,6 +25,14 @@ enum class CopyFailureAnswer {
   Ignore,  // go on without it
 };
 
+// What became of one file of a pack.
+enum class FileOutcome {
+  Copied,        // copied into place
+  AlreadyThere,  // in place from an earlier run, not copied again
+  LeftOut,       // its copy failed and the answer was Ignore
+  Aborted,       // its copy failed and the answer was Abort
+};
+
 class InstallSink {
  public:
   virtual ~InstallSink() = default;
@@ -44,6 +52,11 @@ class InstallSink {
   virtual void ShowAreaBar(const BarFigures& figures) = 0;
   // The file bar: the current pack's size in whole KiB.
   virtual void ShowFileBar(const BarFigures& figures) = 0;
+
+  // One file of a pack is done with: targetPath is where it belongs, size
+  // its size on the disc. A file whose copy is cancelled is not reported.
+  // Only a log needs this; the window shows the file status instead.
+  virtual void FileDone(const std::string& /*targetPath*/, std::int64_t /*size*/, FileOutcome /*outcome*/) {}
 
   // A copy failed; text says what (a file, the disk is full, ...).
   virtual CopyFailureAnswer AskAboutFailedCopy(const std::string& text) = 0;

@@ -38,6 +38,17 @@ class RecordingSink : public engine::InstallSink {
   std::vector<std::vector<std::string>> DiscRequests;
   std::deque<std::function<std::string()>> DiscAnswers;
 
+  // Every file the copy was done with, in order.
+  struct FileReport {
+    std::string TargetPath;
+    std::int64_t Size;
+    engine::FileOutcome Outcome;
+    bool operator==(const FileReport& o) const {
+      return TargetPath == o.TargetPath && Size == o.Size && Outcome == o.Outcome;
+    }
+  };
+  std::vector<FileReport> Files;
+
   void RunStarted() override { ++RunsStarted; }
   void RunEnded(bool copyFailed) override {
     ++RunsEnded;
@@ -47,6 +58,9 @@ class RecordingSink : public engine::InstallSink {
   void ShowFileStatus(const std::string& text) override { Record(&Snapshot::FileStatus, text); }
   void ShowAreaBar(const engine::BarFigures& figures) override { Record(&Snapshot::Area, figures); }
   void ShowFileBar(const engine::BarFigures& figures) override { Record(&Snapshot::File, figures); }
+  void FileDone(const std::string& targetPath, std::int64_t size, engine::FileOutcome outcome) override {
+    Files.push_back({targetPath, size, outcome});
+  }
 
   engine::CopyFailureAnswer AskAboutFailedCopy(const std::string& text) override {
     CopyFailures.push_back(text);

@@ -253,6 +253,26 @@ TEST_F(PackCopy, IgnoreLeavesTheFileMissingAndNoPartOfIt) {
   EXPECT_EQ(PendingFile(), Pending({"CD2"}));
 }
 
+TEST_F(PackCopy, EveryFileIsReportedWithWhatBecameOfIt) {
+  using engine::FileOutcome;
+  using File = RecordingSink::FileReport;
+  AddThreeFilePack();
+  machine.AddFile(Target("图块\\b.dwg"), "mine");
+  machine.FailCopy(Source("a.dwg"));
+  sink.Answer(CopyFailureAnswer::Ignore);
+
+  ASSERT_TRUE(copy.InstallPackFromDisc("国标", "土建"));
+  EXPECT_EQ(sink.Files, (std::vector<File>{{Target("a.dwg"), 1500, FileOutcome::LeftOut},
+                                           {Target("图块\\b.dwg"), 900, FileOutcome::AlreadyThere},
+                                           {Target("c'd.dwg"), 3000, FileOutcome::Copied}}));
+
+  // Abort: the file is reported, and nothing after it.
+  sink.Files.clear();
+  sink.Answer(CopyFailureAnswer::Abort);
+  EXPECT_FALSE(copy.InstallPackFromDisc("国标", "土建"));
+  EXPECT_EQ(sink.Files, (std::vector<File>{{Target("a.dwg"), 1500, FileOutcome::Aborted}}));
+}
+
 TEST_F(PackCopy, FailedCopyIsReportedAsFullDiskOnlyWhenTheFileDoesNotFit) {
   struct Case {
     const char* what;

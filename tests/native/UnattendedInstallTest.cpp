@@ -96,6 +96,8 @@ TEST_F(UnattendedInstall, VerySilentWithEveryDiscMappedInstallsAllAndExitsZero) 
   EXPECT_TRUE(Logged("Components: 国标\\土建,浙江省标\\市政"));
   EXPECT_TRUE(Logged("Pack 国标\\土建 complete"));
   EXPECT_TRUE(Logged("Pack 浙江省标\\市政 complete"));
+  EXPECT_TRUE(Logged(std::string("Copied: ") + kLibrary + "国标\\土建\\门窗\\门.dwg (3000 bytes)"));
+  EXPECT_TRUE(Logged(std::string("Copied: ") + kLibrary + "浙江省标\\市政\\桥梁.dwg (6 bytes)"));
   EXPECT_EQ(lines.back(), "Exit code: 0");
 }
 
@@ -183,6 +185,7 @@ TEST_F(UnattendedInstall, SilentWithSuppressedBoxesAbortsAFailedCopy) {
   EXPECT_EQ(Run("/SILENT /SUPPRESSMSGBOXES /COMPONENTS=* \"/LOG=C:\\setup.log\""), deploy::kExitStoppedDuringCopy);
   EXPECT_TRUE(headless.Backend.AllResponded());
   EXPECT_TRUE(Logged("Question: 复制:'墙体.dwg'出错。 | Answer: Abort (by default)"));
+  EXPECT_TRUE(Logged(std::string("Failed: ") + kLibrary + "国标\\土建\\墙体.dwg (1500 bytes): copy aborted"));
   // The aborted pack needs its discs again; the pack after it was not begun.
   EXPECT_TRUE(Logged("Pack 国标\\土建 still needs discs CD1,CD2"));
   EXPECT_TRUE(Logged("Pack 浙江省标\\市政 still needs discs CD1,CD3"));

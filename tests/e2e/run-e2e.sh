@@ -513,6 +513,16 @@ case $scenario in
     expected_prompts=("CD2或CD3" "CD2") prompt_answer=(image:CD3 image:CD2)
     completing_session "CD2 and CD3 as .iso images"
     expect_complete_library
+    # The same images named by /DISCS, then found by /SOURCE in their folder,
+    # with nobody at the PC.
+    for where in "/DISCS=CD2=$(winpath "$images/CD2.iso");CD3=$(winpath "$images/CD3.iso")" \
+                 "/SOURCE=$(winpath "$images")"; do
+      fresh_application
+      unattended_run windows=none "${silent_switches[@]}" "$where"
+      expect_exit 0 "$silent_log"
+      expect_complete_library
+      grep -q "Disc CD3 read from .*CD3.iso" "$silent_log" || fail "$where: the log does not name CD3.iso"
+    done
     ;;
 
   killed_and_resume)

@@ -62,8 +62,8 @@ std::string ComponentsText(const std::vector<ChosenSpecialty>& chosen) {
   return JoinList(items, ',');
 }
 
-std::vector<TSpecialtyCheck> SpecialtyChecks(const TCdPacks& packs, const std::vector<ChosenSpecialty>& chosen) {
-  std::vector<TSpecialtyCheck> checks;
+std::vector<engine::SpecialtyCheck> SpecialtyChecks(const TCdPacks& packs, const std::vector<ChosenSpecialty>& chosen) {
+  std::vector<engine::SpecialtyCheck> checks;
   for (const TCdPack& pack : packs) {
     const ChosenSpecialty node{pack.Standard.Text(), pack.Specialty.Text()};
     const bool ticked = std::find(chosen.begin(), chosen.end(), node) != chosen.end();
@@ -72,9 +72,9 @@ std::vector<TSpecialtyCheck> SpecialtyChecks(const TCdPacks& packs, const std::v
   return checks;
 }
 
-std::vector<ChosenSpecialty> ChosenSpecialties(const std::vector<TSpecialtyCheck>& checks) {
+std::vector<ChosenSpecialty> ChosenSpecialties(const std::vector<engine::SpecialtyCheck>& checks) {
   std::vector<ChosenSpecialty> chosen;
-  for (const TSpecialtyCheck& check : checks) {
+  for (const engine::SpecialtyCheck& check : checks) {
     const ChosenSpecialty node{check.Standard, check.Specialty};
     if (check.Ticked && std::find(chosen.begin(), chosen.end(), node) == chosen.end()) chosen.push_back(node);
   }

@@ -33,9 +33,9 @@ std::string ComponentsText(const std::vector<ChosenSpecialty>& chosen);
 
 // The specialty nodes of packs as the disc plan reads them (one per pack,
 // in catalogue order), ticked where chosen names them.
-std::vector<TSpecialtyCheck> SpecialtyChecks(const TCdPacks& packs, const std::vector<ChosenSpecialty>& chosen);
+std::vector<engine::SpecialtyCheck> SpecialtyChecks(const TCdPacks& packs, const std::vector<ChosenSpecialty>& chosen);
 
 // The ticked nodes of checks, each pair once: what a run chose.
-std::vector<ChosenSpecialty> ChosenSpecialties(const std::vector<TSpecialtyCheck>& checks);
+std::vector<ChosenSpecialty> ChosenSpecialties(const std::vector<engine::SpecialtyCheck>& checks);
 
 }  // namespace deploy

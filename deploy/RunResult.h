@@ -13,6 +13,6 @@ namespace deploy {
 // exit code of a run that ended so. A pack that waits for a disc keeps a
 // finished run from counting as complete, also when a file of it was left
 // out (Ignore) and the run read every disc.
-int RunExitCode(platform::Platform& platform, const TInstallerState& state, RunEnd end, SetupLog& log);
+int RunExitCode(platform::Platform& platform, const catalogue::InstallerState& state, RunEnd end, SetupLog& log);
 
 }  // namespace deploy

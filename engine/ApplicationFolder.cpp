@@ -29,7 +29,7 @@ std::string ApplicationFolderText(const std::string& folder) {
   return !folder.empty() && !text::EndsWithBackslash(folder) ? folder + "\\" : folder;
 }
 
-bool SetApplicationFolder(TInstallerState& state, platform::Platform& platform, const std::string& folder) {
+bool SetApplicationFolder(catalogue::InstallerState& state, platform::Platform& platform, const std::string& folder) {
   state.TargetDir = folder + "DLL\\VEXA\\";
   state.TargetMatterLib = state.TargetDir + "MatterLib\\";
   return platform::FileExists(platform, state.TargetDir + "Nolt.exe");

@@ -18,6 +18,6 @@ std::string ApplicationFolderText(const std::string& folder);
 // Sets TargetDir and TargetMatterLib of state for the application folder
 // (with its final "\", as ApplicationFolderText gives it); true when the
 // folder holds the application, DLL\VEXA\Nolt.exe.
-bool SetApplicationFolder(TInstallerState& state, platform::Platform& platform, const std::string& folder);
+bool SetApplicationFolder(catalogue::InstallerState& state, platform::Platform& platform, const std::string& folder);
 
 }  // namespace engine

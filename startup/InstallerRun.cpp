@@ -39,12 +39,12 @@ class Installer {
   void LoadAnswers();
   // The application folder: /DIR, else the relaunch's target hint, else the
   // registry's, as page 1 proposes it; refused unless it holds the application.
-  void ChooseApplicationFolder(TInstallerState& state);
+  void ChooseApplicationFolder(catalogue::InstallerState& state);
   void SaveAnswers(const std::string& applicationFolder, const std::vector<deploy::ChosenSpecialty>& chosen);
   int RunStatus();
   int RunWizard();
   int RunUnattended();
-  int ExitCodeOf(const deploy::UnattendedSink& sink, const TInstallerState& state);
+  int ExitCodeOf(const deploy::UnattendedSink& sink, const catalogue::InstallerState& state);
 
   platform::Platform& platform_;
   platform::ShellNamespace& shell_;
@@ -95,7 +95,7 @@ void Installer::LoadAnswers() {
   deploy::ApplyAnswers(options_, answers);
 }
 
-void Installer::ChooseApplicationFolder(TInstallerState& state) {
+void Installer::ChooseApplicationFolder(catalogue::InstallerState& state) {
   const std::string& hint = options_.Argument1;
   applicationFolder_ = engine::ApplicationFolderText(
       options_.Dir ? *options_.Dir
@@ -114,7 +114,7 @@ void Installer::SaveAnswers(const std::string& applicationFolder, const std::vec
 }
 
 int Installer::RunStatus() {
-  TInstallerState state;
+  catalogue::InstallerState state;
   ChooseApplicationFolder(state);
   log_.Folders(state);
   const std::vector<deploy::PendingPack> pending = deploy::PendingPacks(platform_, state.TargetMatterLib);
@@ -122,7 +122,7 @@ int Installer::RunStatus() {
   return pending.empty() ? deploy::kExitComplete : deploy::kExitDiscsPending;
 }
 
-int Installer::ExitCodeOf(const deploy::UnattendedSink& sink, const TInstallerState& state) {
+int Installer::ExitCodeOf(const deploy::UnattendedSink& sink, const catalogue::InstallerState& state) {
   // The engine reports the end of every run it starts; a run that could not
   // start counts as ended by an error.
   return deploy::RunExitCode(platform_, state, sink.Ended().value_or(deploy::RunEnd::FatalError), log_);
@@ -149,7 +149,7 @@ int Installer::RunWizard() {
 }
 
 int Installer::RunUnattended() {
-  TInstallerState state;
+  catalogue::InstallerState state;
   state.SetSourceRoot(options_.Argument2);
   ChooseApplicationFolder(state);
   log_.Folders(state);
@@ -168,7 +168,7 @@ int Installer::RunUnattended() {
   if (!deploy::ChooseComponents(state.Packs, options_.Components, chosen, error)) throw CannotStart(error);
   log_.Components(chosen);
   SaveAnswers(applicationFolder_, chosen);
-  const std::vector<TSpecialtyCheck> checks = deploy::SpecialtyChecks(state.Packs, chosen);
+  const std::vector<engine::SpecialtyCheck> checks = deploy::SpecialtyChecks(state.Packs, chosen);
 
   if (options_.Mode == deploy::InstallMode::VerySilent) {
     deploy::UnattendedSink sink(platform_, options_, log_, nullptr);

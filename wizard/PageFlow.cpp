@@ -54,7 +54,7 @@ void Tfm_Install::bt_NextClick() {
   }
 }
 
-void Tfm_Install::StartInstall(const std::vector<TSpecialtyCheck>& checks) {
+void Tfm_Install::StartInstall(const std::vector<engine::SpecialtyCheck>& checks) {
   ShowPage(pgProgress);
   bt_Next->SetVisible(false);
   bt_cancel->SetBounds(bt_Next->Left(), bt_Next->Top(), bt_cancel->Width(), bt_cancel->Height());
@@ -62,7 +62,7 @@ void Tfm_Install::StartInstall(const std::vector<TSpecialtyCheck>& checks) {
   InstallSelectedPacks(checks);
 }
 
-void Tfm_Install::InstallSelectedPacks(const std::vector<TSpecialtyCheck>& checks) {
+void Tfm_Install::InstallSelectedPacks(const std::vector<engine::SpecialtyCheck>& checks) {
   // The prompt lives for the whole run, so that its folder chooser keeps the
   // folder chosen last.
   Tfrm_ChooseDriver frm_ChooseDriver(this, platform_, shell_);

@@ -15,7 +15,7 @@
 #include "ui/CheckTree.h"
 #include "ui/Controls.h"
 
-class Tfm_Install : public ui::TForm {
+class Tfm_Install : public ui::Form {
  public:
   static constexpr int kPageCount = 5;
   // The window's caption, by which a second start of the program finds it.
@@ -39,7 +39,7 @@ class Tfm_Install : public ui::TForm {
   void FillSpecialtyTree(const TCdPacks& packs);
   // For every node that has a parent, in tree order: the parent's text, the
   // node's text and whether the node is ticked.
-  std::vector<TSpecialtyCheck> ListSpecialtyChecks() const;
+  std::vector<engine::SpecialtyCheck> ListSpecialtyChecks() const;
 
   // Every message and question of the wizard: SkinMessage1's dialog.
   int ShowMessageDialog(const std::string& text, int dialogType, int buttons, int helpContext);
@@ -47,7 +47,7 @@ class Tfm_Install : public ui::TForm {
   // Shows the progress page and installs the packs that checks select (the
   // specialty nodes, as ListSpecialtyChecks gives them): what Next does on
   // page 2, and how an install without the first pages starts.
-  void StartInstall(const std::vector<TSpecialtyCheck>& checks);
+  void StartInstall(const std::vector<engine::SpecialtyCheck>& checks);
 
   // The port that a run reports to, given when it starts around the progress
   // page's own (page, which lives as long as the run): for unattended
@@ -76,7 +76,7 @@ class Tfm_Install : public ui::TForm {
   // missing descriptor is reported to the user, a malformed one is not.
   bool LoadCatalogue();
 
-  TInstallerState State;
+  catalogue::InstallerState State;
   // Every message and question of the wizard goes through this component.
   dialogs::TSkinMessage SkinMessage1;
   // Browse on the target folder page.
@@ -84,34 +84,34 @@ class Tfm_Install : public ui::TForm {
   const std::string Argument1;
 
   // Controls, as the pages hold them.
-  ui::TPanel* LeftPanel;
-  ui::TImage* Banner;
-  ui::TPageControl* PageCtrl;
-  ui::TTabSheet* Pages[kPageCount];
+  ui::Panel* LeftPanel;
+  ui::Image* Banner;
+  ui::PageControl* PageCtrl;
+  ui::TabSheet* Pages[kPageCount];
   // Page 1.
-  ui::TEdit* edt_PrjPath;
-  ui::TButton* bt_Browse;
-  ui::TLabel* Lb_Free;
-  ui::TLabel* Lb_Total;
+  ui::Edit* edt_PrjPath;
+  ui::Button* bt_Browse;
+  ui::Label* Lb_Free;
+  ui::Label* Lb_Total;
   // Page 2.
   ui::TCheckTree* CheckTree;
   // Page 3.
-  ui::TLabel* Lb_Spec;
-  ui::TProgressBar* AreaProgress;
-  ui::TLabel* Lb_File;
-  ui::TProgressBar* FileProgress;
+  ui::Label* Lb_Spec;
+  ui::ProgressBar* AreaProgress;
+  ui::Label* Lb_File;
+  ui::ProgressBar* FileProgress;
   // Page 4.
-  ui::TLabel* Label11;
-  ui::TLabel* Label10;
+  ui::Label* Label11;
+  ui::Label* Label10;
   // Buttons below the pages.
-  ui::TButton* bt_Last;
-  ui::TButton* bt_Next;
-  ui::TButton* bt_cancel;
+  ui::Button* bt_Last;
+  ui::Button* bt_Next;
+  ui::Button* bt_cancel;
 
  private:
   void BuildPages();
   void FormCloseQuery(bool& canClose);
-  void InstallSelectedPacks(const std::vector<TSpecialtyCheck>& checks);
+  void InstallSelectedPacks(const std::vector<engine::SpecialtyCheck>& checks);
 
   platform::Platform& platform_;
   platform::ShellNamespace& shell_;

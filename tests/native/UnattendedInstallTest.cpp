@@ -196,7 +196,7 @@ TEST_F(UnattendedInstall, SilentWithSuppressedBoxesAbortsAFailedCopy) {
 // prompt leaves it pending.
 TEST_F(UnattendedInstall, SilentShowsTheDiscPromptForADiscNotFound) {
   std::vector<std::string> asked;
-  headless.Backend.PushResponder([&asked](ui::TForm& prompt) {
+  headless.Backend.PushResponder([&asked](ui::Form& prompt) {
     asked.push_back(prompt.FindControl("Label5")->Caption());
     ui::ClickButton(*prompt.FindControl("bt_Cancel"));
   });

@@ -24,17 +24,17 @@ class FieldReader {
     return true;
   }
 
-  bool Label(TLabelString& label) {
-    if (Remaining() < TLabelString::kStoredSize) return false;
-    label = TLabelString::FromStored(reinterpret_cast<const unsigned char*>(bytes_.data()) + offset_);
-    offset_ += TLabelString::kStoredSize;
+  bool Label(catalogue::LabelString& label) {
+    if (Remaining() < catalogue::LabelString::kStoredSize) return false;
+    label = catalogue::LabelString::FromStored(reinterpret_cast<const unsigned char*>(bytes_.data()) + offset_);
+    offset_ += catalogue::LabelString::kStoredSize;
     return true;
   }
 
   // A label that names a folder and must pass IsSafeFolderName.
-  bool FolderLabel(TLabelString& label) {
+  bool FolderLabel(catalogue::LabelString& label) {
     const std::size_t start = offset_;
-    TLabelString read;
+    catalogue::LabelString read;
     if (!Label(read)) return false;
     if (!text::IsSafeFolderName(read.Text())) {
       offset_ = start;
@@ -65,8 +65,8 @@ class FieldReader {
   std::size_t offset_ = 0;
 };
 
-void PutLabel(std::string& out, const TLabelString& label) {
-  out.append(reinterpret_cast<const char*>(label.Stored().data()), TLabelString::kStoredSize);
+void PutLabel(std::string& out, const catalogue::LabelString& label) {
+  out.append(reinterpret_cast<const char*>(label.Stored().data()), catalogue::LabelString::kStoredSize);
 }
 
 void PutCount(std::string& out, std::size_t count) {
@@ -77,9 +77,9 @@ void PutCount(std::string& out, std::size_t count) {
 
 bool ReadLabels(FieldReader& reader, TCdLabels& labels) {
   std::size_t count = 0;
-  if (!reader.Count(count, TLabelString::kStoredSize)) return false;
+  if (!reader.Count(count, catalogue::LabelString::kStoredSize)) return false;
   TCdLabels read(count);
-  for (TLabelString& label : read)
+  for (catalogue::LabelString& label : read)
     if (!reader.Label(label)) return false;
   labels = std::move(read);
   return true;
@@ -87,7 +87,7 @@ bool ReadLabels(FieldReader& reader, TCdLabels& labels) {
 
 void PutLabels(std::string& out, const TCdLabels& labels) {
   PutCount(out, labels.size());
-  for (const TLabelString& label : labels) PutLabel(out, label);
+  for (const catalogue::LabelString& label : labels) PutLabel(out, label);
 }
 
 }  // namespace
@@ -113,7 +113,7 @@ bool ParseCatalogue(const std::string& bytes, TCdSignFile& descriptor, std::size
   return true;
 }
 
-bool ParseDiscLabel(const std::string& bytes, TLabelString& label) {
+bool ParseDiscLabel(const std::string& bytes, catalogue::LabelString& label) {
   FieldReader reader(bytes);
   std::uint8_t tag = 0;
   return reader.Byte(tag) && reader.Label(label);

@@ -14,8 +14,8 @@
 
 namespace catalogue {
 
-constexpr std::size_t kDescriptorHeadSize = 1 + TLabelString::kStoredSize;  // Tag and Label
-constexpr std::size_t kPackEntryMinSize = 2 * TLabelString::kStoredSize + 1 + 4;  // a pack with no labels
+constexpr std::size_t kDescriptorHeadSize = 1 + catalogue::LabelString::kStoredSize;  // Tag and Label
+constexpr std::size_t kPackEntryMinSize = 2 * catalogue::LabelString::kStoredSize + 1 + 4;  // a pack with no labels
 
 // Parses a whole disc descriptor. On malformed input the result is false,
 // descriptor is left as it was and failOffset tells where the bytes stop
@@ -25,7 +25,7 @@ constexpr std::size_t kPackEntryMinSize = 2 * TLabelString::kStoredSize + 1 + 4;
 bool ParseCatalogue(const std::string& bytes, TCdSignFile& descriptor, std::size_t& failOffset);
 // Only the disc's label, from the first kDescriptorHeadSize bytes; false when
 // there are fewer.
-bool ParseDiscLabel(const std::string& bytes, TLabelString& label);
+bool ParseDiscLabel(const std::string& bytes, catalogue::LabelString& label);
 // The layout above; the Selected byte is written as 0 or 1.
 std::string SerializeCatalogue(const TCdSignFile& descriptor);
 

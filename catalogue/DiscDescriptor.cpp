@@ -9,7 +9,7 @@ namespace catalogue {
 
 const char* const kDescriptorFileName = "CDFile.Dat";
 
-CatalogueRead ReadCatalogue(TInstallerState& state, platform::Platform& platform) {
+CatalogueRead ReadCatalogue(catalogue::InstallerState& state, platform::Platform& platform) {
   const std::string path = state.SourceRoot + kDescriptorFileName;
   if (!platform::FileExists(platform, path)) return CatalogueRead::Missing;
   std::string bytes;
@@ -22,17 +22,17 @@ CatalogueRead ReadCatalogue(TInstallerState& state, platform::Platform& platform
   return CatalogueRead::Loaded;
 }
 
-void ReadDiscLabel(TInstallerState& state, platform::Platform& platform) {
+void ReadDiscLabel(catalogue::InstallerState& state, platform::Platform& platform) {
   const std::string path = state.SourceRoot + kDescriptorFileName;
   const std::unique_ptr<platform::File> file = platform.OpenRead(path);
   std::string head(kDescriptorHeadSize, '\0');
-  TLabelString label;
+  catalogue::LabelString label;
   if (!file->Read(&head[0], head.size()) || !ParseDiscLabel(head, label))
     throw std::runtime_error("光盘描述文件不完整，缺少光盘标签：\"" + path + "\"");
   state.DiscLabel = label;
 }
 
-void WriteCatalogue(const TInstallerState& state, platform::Platform& platform, const TCdSignFile& descriptor) {
+void WriteCatalogue(const catalogue::InstallerState& state, platform::Platform& platform, const TCdSignFile& descriptor) {
   const std::string path = state.SourceRoot + kDescriptorFileName;
   if (!platform::WriteWholeFile(platform, path, SerializeCatalogue(descriptor)))
     throw std::runtime_error("无法写入文件：\"" + path + "\"");

@@ -15,16 +15,16 @@ enum class CatalogueRead { Loaded, Missing, Malformed };
 // Reads SourceRoot + "CDFile.Dat" into DiscLabel and Packs (Loaded). When
 // the file is missing or malformed, DiscLabel and Packs are left as they
 // were. A file that exists but cannot be opened raises platform::Error.
-CatalogueRead ReadCatalogue(TInstallerState& state, platform::Platform& platform);
+CatalogueRead ReadCatalogue(catalogue::InstallerState& state, platform::Platform& platform);
 
 // Reads only the label of the disc at SourceRoot into DiscLabel. A descriptor
 // that cannot be opened raises platform::Error, one that is too short for the
 // label raises std::runtime_error.
-void ReadDiscLabel(TInstallerState& state, platform::Platform& platform);
+void ReadDiscLabel(catalogue::InstallerState& state, platform::Platform& platform);
 
 // Creates (or truncates) SourceRoot + "CDFile.Dat" holding descriptor. A file
 // that cannot be created raises platform::Error; one that cannot be written
 // is deleted and raises std::runtime_error.
-void WriteCatalogue(const TInstallerState& state, platform::Platform& platform, const TCdSignFile& descriptor);
+void WriteCatalogue(const catalogue::InstallerState& state, platform::Platform& platform, const TCdSignFile& descriptor);
 
 }  // namespace catalogue

@@ -26,7 +26,7 @@ bool ReadHead(platform::Platform& platform, const std::string& disc, std::string
 
 }  // namespace
 
-bool ProbeDiscLabel(platform::Platform& platform, const std::string& disc, TLabelString& label, std::string& problem) {
+bool ProbeDiscLabel(platform::Platform& platform, const std::string& disc, catalogue::LabelString& label, std::string& problem) {
   std::string head;
   try {
     if (!ReadHead(platform, disc, head)) {

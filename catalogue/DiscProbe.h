@@ -15,6 +15,6 @@ namespace catalogue {
 // when the descriptor is missing, cannot be read or is too short for a
 // label, or the image it lies in is damaged; problem then says so in words
 // for the user.
-bool ProbeDiscLabel(platform::Platform& platform, const std::string& disc, TLabelString& label, std::string& problem);
+bool ProbeDiscLabel(platform::Platform& platform, const std::string& disc, catalogue::LabelString& label, std::string& problem);
 
 }  // namespace catalogue

@@ -6,12 +6,14 @@
 
 #include "catalogue/U_Type.h"
 
-struct TInstallerState {
+namespace catalogue {
+
+struct InstallerState {
   std::string SourceRoot;       // folder of the disc being read, ends with "\"
   std::string SourceMatterLib;  // SourceRoot + "MatterLib\"
   std::string TargetDir;        // application folder + "DLL\VEXA\"
   std::string TargetMatterLib;  // TargetDir + "MatterLib\"
-  TLabelString DiscLabel;       // label of the disc being read
+  catalogue::LabelString DiscLabel;       // label of the disc being read
   TCdPacks Packs;               // the catalogue
   std::vector<std::string> NeededLabels;  // disc labels still to be read
   bool InstallOk = true;
@@ -22,3 +24,5 @@ struct TInstallerState {
     SourceMatterLib = root + "MatterLib\\";
   }
 };
+
+}  // namespace catalogue

@@ -6,7 +6,7 @@ namespace catalogue {
 
 const char* const kPendingFileName = "Install.Dat";
 
-TInstallStep LoadPendingLabels(const TInstallerState& state, platform::Platform& platform,
+TInstallStep LoadPendingLabels(const catalogue::InstallerState& state, platform::Platform& platform,
                                const std::string& standard, const std::string& specialty) {
   const std::string path = state.TargetMatterLib + standard + "\\" + specialty + "\\" + kPendingFileName;
   TInstallStep step;

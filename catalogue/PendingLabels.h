@@ -17,7 +17,7 @@ extern const char* const kPendingFileName;
 // reads whole, else the catalogue's labels of the first pack in Packs with that
 // standard and specialty (empty when there is none). A file that exists but
 // cannot be opened raises platform::Error.
-TInstallStep LoadPendingLabels(const TInstallerState& state, platform::Platform& platform,
+TInstallStep LoadPendingLabels(const catalogue::InstallerState& state, platform::Platform& platform,
                                const std::string& standard, const std::string& specialty);
 
 // Writes labels to packFolder + "Install.Dat" (packFolder ends with "\"). A

@@ -3,24 +3,24 @@
 #include <algorithm>
 #include <cstring>
 
-TLabelString::TLabelString(const std::string& text) {
+catalogue::LabelString::LabelString(const std::string& text) {
   bytes_.fill(0);
   const std::size_t length = std::min<std::size_t>(text.size(), kStoredSize - 1);
   bytes_[0] = static_cast<unsigned char>(length);
   std::memcpy(bytes_.data() + 1, text.data(), length);
 }
 
-TLabelString TLabelString::FromStored(const unsigned char* stored) {
-  TLabelString label;
+catalogue::LabelString catalogue::LabelString::FromStored(const unsigned char* stored) {
+  catalogue::LabelString label;
   std::memcpy(label.bytes_.data(), stored, kStoredSize);
   return label;
 }
 
-std::string TLabelString::Text() const {
+std::string catalogue::LabelString::Text() const {
   return std::string(reinterpret_cast<const char*>(bytes_.data()) + 1, bytes_[0]);
 }
 
-bool TLabelString::operator==(const TLabelString& other) const {
+bool catalogue::LabelString::operator==(const catalogue::LabelString& other) const {
   return bytes_[0] == other.bytes_[0] &&
          std::memcmp(bytes_.data() + 1, other.bytes_.data() + 1, bytes_[0]) == 0;
 }

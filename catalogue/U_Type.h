@@ -6,33 +6,37 @@
 #include <string>
 #include <vector>
 
+namespace catalogue {
+
 // A length-prefixed text stored in exactly 256 bytes: one length byte L and
 // the text; only the first L bytes after the length byte are meaningful, the
 // rest is carried along but ignored when comparing.
-class TLabelString {
+class LabelString {
  public:
   static constexpr std::size_t kStoredSize = 256;
-  TLabelString() { bytes_.fill(0); }
-  TLabelString(const std::string& text);  // NOLINT: labels are made from texts everywhere
+  LabelString() { bytes_.fill(0); }
+  LabelString(const std::string& text);  // NOLINT: labels are made from texts everywhere
   // Takes the 256 stored bytes as they are.
-  static TLabelString FromStored(const unsigned char* stored);
+  static LabelString FromStored(const unsigned char* stored);
 
   std::string Text() const;
   std::uint8_t Length() const { return bytes_[0]; }
   const std::array<unsigned char, kStoredSize>& Stored() const { return bytes_; }
 
-  bool operator==(const TLabelString& other) const;
-  bool operator!=(const TLabelString& other) const { return !(*this == other); }
+  bool operator==(const LabelString& other) const;
+  bool operator!=(const LabelString& other) const { return !(*this == other); }
 
  private:
   std::array<unsigned char, kStoredSize> bytes_;
 };
 
-using TCdLabels = std::vector<TLabelString>;
+}  // namespace catalogue
+
+using TCdLabels = std::vector<catalogue::LabelString>;
 
 struct TCdPack {
-  TLabelString Standard;
-  TLabelString Specialty;
+  catalogue::LabelString Standard;
+  catalogue::LabelString Specialty;
   bool Selected = false;
   TCdLabels Labels;
 };
@@ -41,7 +45,7 @@ using TCdPacks = std::vector<TCdPack>;
 
 struct TCdSignFile {
   std::uint8_t Tag = 0;
-  TLabelString Label;
+  catalogue::LabelString Label;
   TCdPacks Packs;
 };
 

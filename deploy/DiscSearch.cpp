@@ -19,7 +19,7 @@ std::optional<FoundDisc> NeededDiscAt(platform::Platform& platform, const std::v
                                       const std::string& folder) {
   // A drive with no disc in it, a share that is gone, a damaged image: no
   // disc to take.
-  TLabelString label;
+  catalogue::LabelString label;
   std::string problem;
   if (!catalogue::ProbeDiscLabel(platform, folder, label, problem) || !IsNeeded(platform, neededLabels, label.Text()))
     return std::nullopt;
@@ -51,7 +51,7 @@ std::optional<FoundDisc> FindDisc(platform::Platform& platform, const std::vecto
   }
   for (char drive = 'A'; drive <= 'Z'; ++drive) {
     const std::string root = std::string(1, drive) + ":\\";
-    if (platform.GetDriveType(root) == platform::kDriveCdRom) places.push_back(root);
+    if (platform.DriveTypeOf(root) == platform::kDriveCdRom) places.push_back(root);
   }
 
   for (const std::string& place : places)

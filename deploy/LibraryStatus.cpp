@@ -38,7 +38,7 @@ std::vector<PendingPack> PendingPacks(platform::Platform& platform, const std::s
       PendingPack pack{standard, specialty, {}, false};
       TCdLabels labels;
       pack.Unreadable = !ReadPendingFile(platform, path, labels);
-      for (const TLabelString& label : labels) pack.Labels.push_back(label.Text());
+      for (const catalogue::LabelString& label : labels) pack.Labels.push_back(label.Text());
       if (pack.Unreadable || !pack.Labels.empty()) pending.push_back(std::move(pack));
     }
   }

@@ -23,7 +23,7 @@ std::string Labels(const std::vector<std::string>& labels) { return JoinList(lab
 
 std::string Labels(const TCdLabels& labels) {
   std::vector<std::string> texts;
-  for (const TLabelString& label : labels) texts.push_back(label.Text());
+  for (const catalogue::LabelString& label : labels) texts.push_back(label.Text());
   return Labels(texts);
 }
 
@@ -73,13 +73,13 @@ void SetupLog::WindowsVersion() {
   if (file_) Line("Windows version: " + platform_->WindowsVersion());
 }
 
-void SetupLog::Folders(const TInstallerState& state) {
+void SetupLog::Folders(const catalogue::InstallerState& state) {
   Line("Source folder: " + state.SourceRoot);
   Line("Target folder: " + state.TargetDir);
   Line("Material library: " + state.TargetMatterLib);
 }
 
-void SetupLog::Catalogue(const TInstallerState& state) {
+void SetupLog::Catalogue(const catalogue::InstallerState& state) {
   Line("Catalogue read from disc " + state.DiscLabel.Text() + ": " + std::to_string(state.Packs.size()) + " packs");
   for (const TCdPack& pack : state.Packs) {
     const std::string name = "Pack " + pack.Standard.Text() + "\\" + pack.Specialty.Text();

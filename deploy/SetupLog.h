@@ -36,9 +36,9 @@ class SetupLog {
   void CommandLine(const std::string& commandLine);
   void WindowsVersion();
   // The source, application and material-library folders of state.
-  void Folders(const TInstallerState& state);
+  void Folders(const catalogue::InstallerState& state);
   // The disc label and every pack of the catalogue, with its disc labels.
-  void Catalogue(const TInstallerState& state);
+  void Catalogue(const catalogue::InstallerState& state);
   void Components(const std::vector<ChosenSpecialty>& chosen);
   void NeededDiscs(const std::vector<std::string>& labels);
 

@@ -11,13 +11,13 @@ using platform::ShellItemPtr;
 DirTreeShellCommands::DirTreeShellCommands(TSkinDirTreeView& tree, platform::Platform& files)
     : tree_(tree), files_(files) {
   tree_.OnContextPopup = [this](ui::Point at, ui::Point screenAt) { ContextPopup(at, screenAt); };
-  tree_.OnEdited = [this](ui::TTreeNode* node, std::string& newText, bool& accept) {
+  tree_.OnEdited = [this](ui::TreeNode* node, std::string& newText, bool& accept) {
     Edited(node, newText, accept);
   };
 }
 
 void DirTreeShellCommands::ContextPopup(ui::Point at, ui::Point screenAt) {
-  ui::TTreeNode* node = tree_.NodeAt(at);
+  ui::TreeNode* node = tree_.NodeAt(at);
   if (!node) return;
   tree_.SetSelected(node);
   // A listed file has no menu: its default command would mount a disc image.
@@ -41,7 +41,7 @@ void DirTreeShellCommands::ContextPopup(ui::Point at, ui::Point screenAt) {
   if (menu->RunChosen(currentFolder)) CommandDone(verb, node, path);
 }
 
-void DirTreeShellCommands::CommandDone(const std::string& verb, ui::TTreeNode* node, const std::string& path) {
+void DirTreeShellCommands::CommandDone(const std::string& verb, ui::TreeNode* node, const std::string& path) {
   if (verb == "DELETE") {
     // The user may have declined the shell's confirmation: only a folder
     // that is really gone leaves the tree.
@@ -51,7 +51,7 @@ void DirTreeShellCommands::CommandDone(const std::string& verb, ui::TTreeNode* n
   }
 }
 
-void DirTreeShellCommands::Edited(ui::TTreeNode* node, std::string& newText, bool& accept) {
+void DirTreeShellCommands::Edited(ui::TreeNode* node, std::string& newText, bool& accept) {
   accept = false;
   platform::ShellNamespace& shell = tree_.Shell();
   const ShellItemPtr item = tree_.ItemOf(*node);

@@ -23,10 +23,10 @@ class DirTreeShellCommands {
   // starts editing the node's text. A listed file (a disc image) gets no
   // menu.
   void ContextPopup(ui::Point at, ui::Point screenAt);
-  void CommandDone(const std::string& verb, ui::TTreeNode* node, const std::string& path);
+  void CommandDone(const std::string& verb, ui::TreeNode* node, const std::string& path);
   // A confirmed edit renames the folder through the shell; a refused name
   // raises "Rename to <name> failed" and the node keeps its text.
-  void Edited(ui::TTreeNode* node, std::string& newText, bool& accept);
+  void Edited(ui::TreeNode* node, std::string& newText, bool& accept);
 
   TSkinDirTreeView& tree_;
   platform::Platform& files_;

@@ -20,8 +20,8 @@ char CaptionAccelerator(const std::string& caption) {
   return 0;
 }
 
-MessageDialogKeyboard::MessageDialogKeyboard(ui::TForm& form, std::vector<ui::TButton*> buttons,
-                                             ui::TButton* firstFocus)
+MessageDialogKeyboard::MessageDialogKeyboard(ui::Form& form, std::vector<ui::Button*> buttons,
+                                             ui::Button* firstFocus)
     : form_(form), buttons_(std::move(buttons)) {
   form_.OnKeyDown = [this](int& key, ui::ShiftState shift) { KeyDown(key, shift); };
   form_.OnKeyUp = [this](int& key, ui::ShiftState shift) { KeyUp(key, shift); };
@@ -42,28 +42,28 @@ MessageDialogKeyboard::~MessageDialogKeyboard() {
 }
 
 void MessageDialogKeyboard::KeyDown(int& key, ui::ShiftState shift) {
-  ui::TButton* target = nullptr;
+  ui::Button* target = nullptr;
   switch (key) {
-    case ui::VK_TAB:
+    case ui::kKeyTab:
       MoveFocus(shift.Shift ? -1 : 1);
       break;
-    case ui::VK_RIGHT:
-    case ui::VK_DOWN:
+    case ui::kKeyRight:
+    case ui::kKeyDown:
       MoveFocus(1);
       break;
-    case ui::VK_LEFT:
-    case ui::VK_UP:
+    case ui::kKeyLeft:
+    case ui::kKeyUp:
       MoveFocus(-1);
       break;
-    case ui::VK_RETURN:
+    case ui::kKeyReturn:
       // The default button takes Enter only while no button has the focus.
-      target = Focused() ? Focused() : FlaggedButton(&ui::TButton::Default);
+      target = Focused() ? Focused() : FlaggedButton(&ui::Button::Default);
       break;
-    case ui::VK_ESCAPE:
-      target = FlaggedButton(&ui::TButton::Cancel);
+    case ui::kKeyEscape:
+      target = FlaggedButton(&ui::Button::Cancel);
       break;
-    case ui::VK_SPACE:
-      if (ui::TButton* focused = Focused()) {
+    case ui::kKeySpace:
+      if (ui::Button* focused = Focused()) {
         focused->SetPressed(true);
         spaceButton_ = focused;
       }
@@ -80,21 +80,21 @@ void MessageDialogKeyboard::KeyDown(int& key, ui::ShiftState shift) {
 }
 
 void MessageDialogKeyboard::KeyUp(int& key, ui::ShiftState) {
-  if (key != ui::VK_SPACE) return;
+  if (key != ui::kKeySpace) return;
   key = 0;
-  ui::TButton* button = spaceButton_;
+  ui::Button* button = spaceButton_;
   const bool activate = button && button == Focused() && button->Pressed();
   ReleaseSpace();
   if (activate) button->Click();
 }
 
-ui::TButton* MessageDialogKeyboard::Focused() const {
-  const ui::TControl* active = form_.ActiveControl();
+ui::Button* MessageDialogKeyboard::Focused() const {
+  const ui::Control* active = form_.ActiveControl();
   auto it = std::find(buttons_.begin(), buttons_.end(), active);
   return it == buttons_.end() ? nullptr : *it;
 }
 
-void MessageDialogKeyboard::Focus(ui::TButton* button) {
+void MessageDialogKeyboard::Focus(ui::Button* button) {
   // A button that loses the focus no longer shows a Space press.
   if (spaceButton_ && spaceButton_ != button) ReleaseSpace();
   form_.SetActiveControl(button);
@@ -113,17 +113,17 @@ void MessageDialogKeyboard::MoveFocus(int step) {
   Focus(buttons_[index]);
 }
 
-ui::TButton* MessageDialogKeyboard::FlaggedButton(bool ui::TButton::*flag) const {
-  for (ui::TButton* button : buttons_) {
+ui::Button* MessageDialogKeyboard::FlaggedButton(bool ui::Button::*flag) const {
+  for (ui::Button* button : buttons_) {
     if (button->*flag) return button;
   }
   return nullptr;
 }
 
-ui::TButton* MessageDialogKeyboard::AcceleratorButton(int key) const {
+ui::Button* MessageDialogKeyboard::AcceleratorButton(int key) const {
   const bool letterOrDigit = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
   if (!letterOrDigit) return nullptr;
-  for (ui::TButton* button : buttons_) {
+  for (ui::Button* button : buttons_) {
     if (CaptionAccelerator(button->Caption()) == key) return button;
   }
   return nullptr;

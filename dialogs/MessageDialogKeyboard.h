@@ -14,7 +14,7 @@ class MessageDialogKeyboard {
   // order, their Default and Cancel flags naming the Enter and Escape
   // buttons. The focus starts on firstFocus, or on the leftmost button when
   // that is nullptr.
-  MessageDialogKeyboard(ui::TForm& form, std::vector<ui::TButton*> buttons, ui::TButton* firstFocus = nullptr);
+  MessageDialogKeyboard(ui::Form& form, std::vector<ui::Button*> buttons, ui::Button* firstFocus = nullptr);
   ~MessageDialogKeyboard();
   MessageDialogKeyboard(const MessageDialogKeyboard&) = delete;
   MessageDialogKeyboard& operator=(const MessageDialogKeyboard&) = delete;
@@ -23,19 +23,19 @@ class MessageDialogKeyboard {
   void KeyDown(int& key, ui::ShiftState shift);
   void KeyUp(int& key, ui::ShiftState shift);
   // The focused button, or nullptr when the focus is on no button.
-  ui::TButton* Focused() const;
-  void Focus(ui::TButton* button);
+  ui::Button* Focused() const;
+  void Focus(ui::Button* button);
   // Moves the focus by step buttons, wrapping around.
   void MoveFocus(int step);
-  ui::TButton* FlaggedButton(bool ui::TButton::*flag) const;
+  ui::Button* FlaggedButton(bool ui::Button::*flag) const;
   // The leftmost button whose caption marks the letter of a virtual key.
-  ui::TButton* AcceleratorButton(int key) const;
+  ui::Button* AcceleratorButton(int key) const;
   void ReleaseSpace();
 
-  ui::TForm& form_;
-  std::vector<ui::TButton*> buttons_;
+  ui::Form& form_;
+  std::vector<ui::Button*> buttons_;
   // Shown pressed by Space; its release over the same button activates it.
-  ui::TButton* spaceButton_ = nullptr;
+  ui::Button* spaceButton_ = nullptr;
 };
 
 // The letter that "&" marks in a caption, in upper case; 0 when none ("&&"

@@ -30,23 +30,23 @@ int MessageButtonCount(TMsgDlgButtons buttons) {
 }
 
 namespace {
-TMsgDlgBtn FirstPresent(TMsgDlgButtons buttons, std::initializer_list<TMsgDlgBtn> candidates) {
-  for (TMsgDlgBtn bit : candidates) {
+MessageButton FirstPresent(TMsgDlgButtons buttons, std::initializer_list<MessageButton> candidates) {
+  for (MessageButton bit : candidates) {
     if (buttons & bit) return bit;
   }
-  return TMsgDlgBtn{};
+  return MessageButton{};
 }
 }  // namespace
 
-TMsgDlgBtn DefaultMessageButton(TMsgDlgButtons buttons) {
+MessageButton DefaultMessageButton(TMsgDlgButtons buttons) {
   return FirstPresent(buttons, {mbOK, mbYes, mbRetry});
 }
 
-TMsgDlgBtn EscapeMessageButton(TMsgDlgButtons buttons) {
+MessageButton EscapeMessageButton(TMsgDlgButtons buttons) {
   return FirstPresent(buttons, {mbCancel, mbNo, mbOK});
 }
 
-std::string MessageDialogTitle(TMsgDlgType type, const std::string& appTitle) {
+std::string MessageDialogTitle(MessageType type, const std::string& appTitle) {
   switch (type) {
     case mtWarning: return "警告";
     case mtError: return "错误";
@@ -56,7 +56,7 @@ std::string MessageDialogTitle(TMsgDlgType type, const std::string& appTitle) {
   }
 }
 
-int MessageDialogIcon(TMsgDlgType type) {
+int MessageDialogIcon(MessageType type) {
   switch (type) {
     case mtWarning: return 32515;       // IDI_EXCLAMATION
     case mtError: return 32513;         // IDI_HAND

@@ -13,7 +13,7 @@ namespace dialogs {
 constexpr TMsgDlgButtons kMessageButtonBits = 0x07FF;
 
 struct MessageButtonInfo {
-  TMsgDlgBtn Bit;
+  MessageButton Bit;
   const char* Name;     // name of the button control
   const char* Caption;  // "&" marks the accelerator letter
   int Result;           // 0 keeps the dialog open (Help)
@@ -27,14 +27,14 @@ int MessageButtonCount(TMsgDlgButtons buttons);
 
 // The button that is marked default (OK, else Yes, else Retry) and the one
 // that answers Escape (Cancel, else No, else OK); 0 when the set has none.
-TMsgDlgBtn DefaultMessageButton(TMsgDlgButtons buttons);
-TMsgDlgBtn EscapeMessageButton(TMsgDlgButtons buttons);
+MessageButton DefaultMessageButton(TMsgDlgButtons buttons);
+MessageButton EscapeMessageButton(TMsgDlgButtons buttons);
 
 // Window title of a dialog type; custom (and unknown) types use the
 // application's title, given as appTitle.
-std::string MessageDialogTitle(TMsgDlgType type, const std::string& appTitle);
+std::string MessageDialogTitle(MessageType type, const std::string& appTitle);
 
 // Stock icon id (as Win32 IDI_xxx numbers them) of a dialog type; 0 for none.
-int MessageDialogIcon(TMsgDlgType type);
+int MessageDialogIcon(MessageType type);
 
 }  // namespace dialogs

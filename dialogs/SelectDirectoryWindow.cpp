@@ -10,7 +10,7 @@ constexpr int kButtonHeight = 25;  // without a skin that gives its own
 SelectDirectoryWindow::SelectDirectoryWindow(platform::ShellNamespace& shell, platform::Platform& files,
                                              const std::string& title, const ui::Font& font,
                                              const std::string& fileExtension)
-    : ui::TForm(nullptr, "SelectDirectoryWindow") {
+    : ui::Form(nullptr, "SelectDirectoryWindow") {
   SetCaption(title);
   Border = ui::BorderStyle::Sizeable;
   Position = ui::FormPosition::ScreenCenter;
@@ -18,14 +18,14 @@ SelectDirectoryWindow::SelectDirectoryWindow(platform::ShellNamespace& shell, pl
   KeyPreview = true;
   SetFont(font);
 
-  TreePanel = &Add<ui::TPanel>("TreePanel");
+  TreePanel = &Add<ui::Panel>("TreePanel");
   DirTree = &TreePanel->Add<TSkinDirTreeView>("DirTree", shell, fileExtension);
   DirTree->BorderNone = false;  // the frame of the tree area
-  ButtonPanel = &Add<ui::TPanel>("ButtonPanel");
-  bt_OK = &ButtonPanel->Add<ui::TButton>("bt_OK", "确定", 20, 15, kButtonWidth, kButtonHeight);
+  ButtonPanel = &Add<ui::Panel>("ButtonPanel");
+  bt_OK = &ButtonPanel->Add<ui::Button>("bt_OK", "确定", 20, 15, kButtonWidth, kButtonHeight);
   bt_OK->ModalResult = ui::mrOk;
   bt_OK->Default = true;
-  bt_Cancel = &ButtonPanel->Add<ui::TButton>("bt_Cancel", "取消", 100, 15, kButtonWidth, kButtonHeight);
+  bt_Cancel = &ButtonPanel->Add<ui::Button>("bt_Cancel", "取消", 100, 15, kButtonWidth, kButtonHeight);
   bt_Cancel->ModalResult = ui::mrCancel;
   bt_Cancel->Cancel = true;
 
@@ -34,7 +34,7 @@ SelectDirectoryWindow::SelectDirectoryWindow(platform::ShellNamespace& shell, pl
 }
 
 void SelectDirectoryWindow::Resized() {
-  ui::TForm::Resized();
+  ui::Form::Resized();
   const int treeHeight = ClientHeight() > kButtonStripHeight ? ClientHeight() - kButtonStripHeight : 0;
   TreePanel->SetBounds(0, 0, ClientWidth(), treeHeight);
   DirTree->SetBounds(0, 0, ClientWidth(), treeHeight);
@@ -45,14 +45,14 @@ void SelectDirectoryWindow::KeyDown(int& key, ui::ShiftState shift) {
   // While a folder's name is being edited, its edit box takes every key.
   if (DirTree->IsEditing()) return;
   switch (key) {
-    case ui::VK_RETURN:
+    case ui::kKeyReturn:
       (ActiveControl() == bt_Cancel ? bt_Cancel : bt_OK)->Click();
       break;
-    case ui::VK_ESCAPE:
+    case ui::kKeyEscape:
       bt_Cancel->Click();
       break;
-    case ui::VK_TAB: {
-      ui::TControl* order[] = {DirTree, bt_OK, bt_Cancel};
+    case ui::kKeyTab: {
+      ui::Control* order[] = {DirTree, bt_OK, bt_Cancel};
       int current = 0;
       for (int i = 0; i < 3; ++i) {
         if (ActiveControl() == order[i]) current = i;

@@ -16,7 +16,7 @@
 
 namespace dialogs {
 
-class SelectDirectoryWindow : public ui::TForm {
+class SelectDirectoryWindow : public ui::Form {
  public:
   static constexpr int kButtonStripHeight = 50;
 
@@ -25,11 +25,11 @@ class SelectDirectoryWindow : public ui::TForm {
   SelectDirectoryWindow(platform::ShellNamespace& shell, platform::Platform& files, const std::string& title,
                         const ui::Font& font, const std::string& fileExtension = "");
 
-  ui::TPanel* TreePanel;
+  ui::Panel* TreePanel;
   TSkinDirTreeView* DirTree;
-  ui::TPanel* ButtonPanel;
-  ui::TButton* bt_OK;
-  ui::TButton* bt_Cancel;
+  ui::Panel* ButtonPanel;
+  ui::Button* bt_OK;
+  ui::Button* bt_Cancel;
 
  protected:
   void Resized() override;

@@ -5,6 +5,6 @@
 
 namespace dialogs {
 
-struct TSkinData;
+struct Skin;
 
 }  // namespace dialogs

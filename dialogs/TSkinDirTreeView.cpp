@@ -13,25 +13,25 @@ namespace dialogs {
 using platform::ShellItemPtr;
 using platform::ShellName;
 
-TSkinDirTreeView::TSkinDirTreeView(ui::TWinControl* parent, std::string name, platform::ShellNamespace& shell,
+TSkinDirTreeView::TSkinDirTreeView(ui::WinControl* parent, std::string name, platform::ShellNamespace& shell,
                                    std::string fileExtension)
-    : ui::TTreeView(parent, std::move(name), 0, 0, 0, 0), shell_(shell), fileExtension_(std::move(fileExtension)) {
+    : ui::TreeView(parent, std::move(name), 0, 0, 0, 0), shell_(shell), fileExtension_(std::move(fileExtension)) {
   ShowButtons = ShowLines = ShowRoot = true;
   ReadOnly = false;  // labels can be edited: renaming a folder
   HideSelection = false;
   NativeImages = shell_.SmallImages();
   ImageWidth = 16;
-  OnExpanding = [this](ui::TTreeNode* node, bool&) { NodeExpanding(node); };
+  OnExpanding = [this](ui::TreeNode* node, bool&) { NodeExpanding(node); };
 
-  ui::TTreeNode* desktop = AddItemNode(nullptr, shell_.Desktop(), false);
+  ui::TreeNode* desktop = AddItemNode(nullptr, shell_.Desktop(), false);
   desktop->Expand();
   SetSelected(desktop);
 }
 
-const ShellItemPtr& TSkinDirTreeView::ItemOf(const ui::TTreeNode& node) const { return nodes_.at(&node).item; }
+const ShellItemPtr& TSkinDirTreeView::ItemOf(const ui::TreeNode& node) const { return nodes_.at(&node).item; }
 
 platform::NativeWindow TSkinDirTreeView::OwnerWindow() {
-  ui::TForm* form = OwnerForm();
+  ui::Form* form = OwnerForm();
   return form && ui::App().HasBackend() ? ui::App().GetBackend().NativeHandle(*form) : nullptr;
 }
 
@@ -49,15 +49,15 @@ std::string TSkinDirTreeView::TextOf(const ShellItemPtr& item, bool isRoot) {
   return Readable(item, shell_.Name(item, isRoot ? ShellName::Normal : ShellName::InFolder));
 }
 
-std::string TSkinDirTreeView::PathOf(const ui::TTreeNode& node) {
+std::string TSkinDirTreeView::PathOf(const ui::TreeNode& node) {
   const ShellItemPtr& item = ItemOf(node);
   return Readable(item, shell_.Name(item, ShellName::Parsing));
 }
 
 // ------------------------------------------------------- nodes, expansion
 
-ui::TTreeNode* TSkinDirTreeView::AddItemNode(ui::TTreeNode* parent, const ShellItemPtr& item, bool file) {
-  ui::TTreeNode* node = AddChild(parent, TextOf(item, parent == nullptr));
+ui::TreeNode* TSkinDirTreeView::AddItemNode(ui::TreeNode* parent, const ShellItemPtr& item, bool file) {
+  ui::TreeNode* node = AddChild(parent, TextOf(item, parent == nullptr));
   nodes_[node] = NodeInfo{item, false, file};
   node->SetImages(shell_.IconIndex(item, false), shell_.IconIndex(item, true));
   node->SetHasChildren(MayHaveChildren(item, file));
@@ -80,7 +80,7 @@ bool TSkinDirTreeView::IsListableFolder(const ShellItemPtr& item) {
   return path.size() < zip.size() || path.compare(path.size() - zip.size(), zip.size(), zip) != 0;
 }
 
-void TSkinDirTreeView::NodeExpanding(ui::TTreeNode* node) {
+void TSkinDirTreeView::NodeExpanding(ui::TreeNode* node) {
   NodeInfo& info = nodes_.at(node);
   // A listed file is never opened: the shell would mount a disc image.
   if (!info.listed && !info.file) {
@@ -95,7 +95,7 @@ void TSkinDirTreeView::NodeExpanding(ui::TTreeNode* node) {
   node->SetHasChildren(!node->Children().empty());
 }
 
-void TSkinDirTreeView::ListChildren(ui::TTreeNode* node) {
+void TSkinDirTreeView::ListChildren(ui::TreeNode* node) {
   ui::HourGlassCursor busy;
   const ShellItemPtr folder = ItemOf(*node);
   std::vector<ShellItemPtr> folders, files;
@@ -117,39 +117,39 @@ void TSkinDirTreeView::ListChildren(ui::TTreeNode* node) {
   for (const Entry& entry : entries) AddItemNode(node, entry.item, entry.file);
 }
 
-void TSkinDirTreeView::Forget(const ui::TTreeNode* node) {
+void TSkinDirTreeView::Forget(const ui::TreeNode* node) {
   for (const auto& child : node->Children()) Forget(child.get());
   nodes_.erase(node);
 }
 
-void TSkinDirTreeView::RemoveChildren(ui::TTreeNode* node) {
+void TSkinDirTreeView::RemoveChildren(ui::TreeNode* node) {
   while (!node->Children().empty()) RemoveNode(node->Children().back().get());
 }
 
-void TSkinDirTreeView::RemoveNode(ui::TTreeNode* node) {
+void TSkinDirTreeView::RemoveNode(ui::TreeNode* node) {
   Forget(node);
   Delete(node);
 }
 
 // ------------------------------------------------------- finding, opening
 
-bool TSkinDirTreeView::IsBelow(const ui::TTreeNode* node, const ui::TTreeNode* ancestor) const {
-  for (const ui::TTreeNode* n = node ? node->Parent() : nullptr; n; n = n->Parent()) {
+bool TSkinDirTreeView::IsBelow(const ui::TreeNode* node, const ui::TreeNode* ancestor) const {
+  for (const ui::TreeNode* n = node ? node->Parent() : nullptr; n; n = n->Parent()) {
     if (n == ancestor) return true;
   }
   return false;
 }
 
-ui::TTreeNode* TSkinDirTreeView::FindFrom(ui::TTreeNode* start, const ShellItemPtr& item) {
+ui::TreeNode* TSkinDirTreeView::FindFrom(ui::TreeNode* start, const ShellItemPtr& item) {
   if (shell_.SameItem(ItemOf(*start), item)) return start;
   for (const auto& child : start->Children()) {
-    if (ui::TTreeNode* found = FindFrom(child.get(), item)) return found;
+    if (ui::TreeNode* found = FindFrom(child.get(), item)) return found;
   }
   return nullptr;
 }
 
 void TSkinDirTreeView::SelectMyComputer() {
-  ui::TTreeNode* myComputer = FindFrom(TopLevel().front().get(), shell_.MyComputer());
+  ui::TreeNode* myComputer = FindFrom(TopLevel().front().get(), shell_.MyComputer());
   SetSelected(myComputer);
   if (myComputer) myComputer->Expand();
 }
@@ -162,21 +162,21 @@ void TSkinDirTreeView::OpenPath(const std::string& path) {
   for (ShellItemPtr item = target; shell_.Parent(item); item = shell_.Parent(item)) chain.push_back(item);
   std::reverse(chain.begin(), chain.end());
 
-  ui::TTreeNode* current = TopLevel().front().get();
+  ui::TreeNode* current = TopLevel().front().get();
   for (const ShellItemPtr& folder : chain) {
-    if (ui::TTreeNode* found = FindFrom(current, folder)) {
+    if (ui::TreeNode* found = FindFrom(current, folder)) {
       found->Expand();
       current = found;
     }
   }
-  ui::TTreeNode* selected = FindFrom(current, target);
+  ui::TreeNode* selected = FindFrom(current, target);
   SetSelected(selected);
   if (selected) selected->Expand();
 }
 
 // ------------------------------------------------------ refresh, renaming
 
-void TSkinDirTreeView::Refresh(ui::TTreeNode* node) {
+void TSkinDirTreeView::Refresh(ui::TreeNode* node) {
   NodeInfo& info = nodes_.at(node);
   if (!info.listed) {
     node->SetHasChildren(MayHaveChildren(info.item, info.file));
@@ -185,7 +185,7 @@ void TSkinDirTreeView::Refresh(ui::TTreeNode* node) {
   // What to restore, by shell item: the nodes below that were expanded, the
   // selection and the node in the top row.
   std::vector<ShellItemPtr> expanded;
-  std::function<void(const ui::TTreeNode*)> collect = [&](const ui::TTreeNode* n) {
+  std::function<void(const ui::TreeNode*)> collect = [&](const ui::TreeNode* n) {
     for (const auto& child : n->Children()) {
       if (child->Expanded()) expanded.push_back(ItemOf(*child));
       collect(child.get());
@@ -193,14 +193,14 @@ void TSkinDirTreeView::Refresh(ui::TTreeNode* node) {
   };
   collect(node);
   const ShellItemPtr selected = IsBelow(Selected(), node) ? ItemOf(*Selected()) : nullptr;
-  ui::TTreeNode* top = TopItem();
+  ui::TreeNode* top = TopItem();
   const ShellItemPtr topItem = top && IsBelow(top, node) ? ItemOf(*top) : nullptr;
 
   RemoveChildren(node);
   ListChildren(node);
   node->SetHasChildren(!node->Children().empty());
 
-  std::function<void(ui::TTreeNode*)> restore = [&](ui::TTreeNode* n) {
+  std::function<void(ui::TreeNode*)> restore = [&](ui::TreeNode* n) {
     for (const auto& child : n->Children()) {
       const bool wasExpanded = std::any_of(expanded.begin(), expanded.end(), [&](const ShellItemPtr& item) {
         return shell_.SameItem(item, ItemOf(*child));
@@ -211,13 +211,13 @@ void TSkinDirTreeView::Refresh(ui::TTreeNode* node) {
   };
   restore(node);
   if (selected) {
-    ui::TTreeNode* again = FindFrom(node, selected);
+    ui::TreeNode* again = FindFrom(node, selected);
     SetSelected(again ? again : node);
   }
   if (topItem) SetTopItem(FindFrom(node, topItem));
 }
 
-void TSkinDirTreeView::Rebind(ui::TTreeNode* node, const ShellItemPtr& item) {
+void TSkinDirTreeView::Rebind(ui::TreeNode* node, const ShellItemPtr& item) {
   nodes_.at(node).item = item;
   node->SetText(TextOf(item, node->Parent() == nullptr));
   node->SetImages(shell_.IconIndex(item, false), shell_.IconIndex(item, true));

@@ -12,13 +12,13 @@ namespace dialogs {
 // No skin is ever loaded into this dialog (SkinData and CtrlSkinData stay
 // empty), so the button height, the least window width and the fonts are the
 // plain ones.
-int TSkinMessage::ShowMessageDialog(const std::string& text, TMsgDlgType type,
+int TSkinMessage::ShowMessageDialog(const std::string& text, MessageType type,
                                     TMsgDlgButtons buttons, std::int32_t helpContext,
-                                    TMsgDlgBtn focusButton) {
+                                    MessageButton focusButton) {
   ui::Backend& backend = ui::App().GetBackend();
   buttons &= kMessageButtonBits;
 
-  ui::TForm form(nullptr, "MessageDialog");
+  ui::Form form(nullptr, "MessageDialog");
   form.Border = ui::BorderStyle::Dialog;
   form.CloseButton = false;
   form.Position = ui::FormPosition::ScreenCenter;
@@ -27,7 +27,7 @@ int TSkinMessage::ShowMessageDialog(const std::string& text, TMsgDlgType type,
   form.AccessibleDialog = true;
   form.SetCaption(MessageDialogTitle(type, ui::App().Title));
 
-  auto& label = form.Add<ui::TLabel>("Message", 0, 0, "");
+  auto& label = form.Add<ui::Label>("Message", 0, 0, "");
   label.SetFont(DefaultFont);
   label.SetCaption(text);
 
@@ -43,19 +43,19 @@ int TSkinMessage::ShowMessageDialog(const std::string& text, TMsgDlgType type,
 
   label.SetBounds(layout.Label.X, layout.Label.Y, label.Width(), label.Height());
   const ui::Rect& place = layout.Icon;
-  auto& icon = form.Add<ui::TImage>("Image", place.Left, place.Top, place.Right - place.Left,
+  auto& icon = form.Add<ui::Image>("Image", place.Left, place.Top, place.Right - place.Left,
                                     place.Bottom - place.Top);
   icon.SetStockIcon(MessageDialogIcon(type));
   form.SetClientSize(layout.Client.Width, layout.Client.Height);
 
-  const TMsgDlgBtn defaultBit = (buttons & focusButton) ? focusButton : DefaultMessageButton(buttons);
-  const TMsgDlgBtn escapeBit = EscapeMessageButton(buttons);
-  std::vector<ui::TButton*> row;
-  ui::TButton* firstFocus = nullptr;
+  const MessageButton defaultBit = (buttons & focusButton) ? focusButton : DefaultMessageButton(buttons);
+  const MessageButton escapeBit = EscapeMessageButton(buttons);
+  std::vector<ui::Button*> row;
+  ui::Button* firstFocus = nullptr;
   int x = layout.FirstButton.X;
   for (const MessageButtonInfo& info : MessageButtonTable()) {
     if (!(buttons & info.Bit)) continue;
-    auto& button = form.Add<ui::TButton>(info.Name, info.Caption, x, layout.FirstButton.Y,
+    auto& button = form.Add<ui::Button>(info.Name, info.Caption, x, layout.FirstButton.Y,
                                          kMessageButtonWidth, input.ButtonHeight);
     button.SetFont(DefaultButtonFont);
     button.ModalResult = info.Result;

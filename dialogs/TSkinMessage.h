@@ -14,8 +14,8 @@ namespace dialogs {
 class TSkinMessage {
  public:
   // The skin of the window frame, and the one of the label and buttons.
-  TSkinData* SkinData = nullptr;
-  TSkinData* CtrlSkinData = nullptr;
+  Skin* SkinData = nullptr;
+  Skin* CtrlSkinData = nullptr;
   std::string ButtonSkinDataName = "button";
   std::string MessageLabelSkinDataName = "stdlabel";
   // Fonts of the text and of the button captions where the skin gives none.
@@ -36,8 +36,8 @@ class TSkinMessage {
   // (2) for a close request. The window is gone when the call returns.
   // focusButton, when one of the set, starts with the focus and answers
   // Enter; otherwise the focus starts on the leftmost button.
-  int ShowMessageDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
-                        std::int32_t helpContext, TMsgDlgBtn focusButton = TMsgDlgBtn{});
+  int ShowMessageDialog(const std::string& text, MessageType type, TMsgDlgButtons buttons,
+                        std::int32_t helpContext, MessageButton focusButton = MessageButton{});
 };
 
 }  // namespace dialogs

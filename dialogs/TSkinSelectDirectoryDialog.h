@@ -33,8 +33,8 @@ class TSkinSelectDirectoryDialog {
   // Client size of the window; 0 or less stands for 280.
   std::int32_t DialogWidth = 0, DialogHeight = 0;
   // The skin of the window frame and of the controls.
-  TSkinData* SkinData = nullptr;
-  TSkinData* CtrlSkinData = nullptr;
+  Skin* SkinData = nullptr;
+  Skin* CtrlSkinData = nullptr;
   // Font of the tree and the buttons where the skin gives none.
   ui::Font DefaultFont{"宋体", 14, false, ui::clWindowText};
 

@@ -17,9 +17,9 @@ namespace {
 
 // The file names of a folder listing, found without regard to ASCII letter
 // case as the file system finds them.
-class TFileNameSet {
+class FileNameSet {
  public:
-  explicit TFileNameSet(const std::vector<platform::FindEntry>& entries) {
+  explicit FileNameSet(const std::vector<platform::FindEntry>& entries) {
     for (const platform::FindEntry& entry : entries)
       if (!IsFolder(entry)) names_.insert(text::UpperAscii(entry.Name));
   }
@@ -31,19 +31,19 @@ class TFileNameSet {
 
 // Removes a file even if it is read-only (a copy from a disc takes the
 // disc's read-only attribute).
-void RemoveFile(platform::Platform& platform, const std::string& path) {
+void RemoveEvenIfReadOnly(platform::Platform& platform, const std::string& path) {
   if (!platform::FileExists(platform, path)) return;
   ClearReadOnly(platform, path);
-  platform.DeleteFile(path);
+  platform.RemoveFile(path);
 }
 
 }  // namespace
 
-bool TPackCopy::CopyTree(const std::string& source, const std::string& target) {
+bool PackCopy::CopyTree(const std::string& source, const std::string& target) {
   return CopyFolder(source, target, bars_.AreaShareStart());
 }
 
-bool TPackCopy::CopyFolder(const std::string& sourceFolder, const std::string& targetFolder, std::int32_t areaStart) {
+bool PackCopy::CopyFolder(const std::string& sourceFolder, const std::string& targetFolder, std::int32_t areaStart) {
   const std::string source = text::IncludeTrailingBackslash(sourceFolder);
   const std::string target = text::IncludeTrailingBackslash(targetFolder);
   const std::vector<platform::FindEntry> entries = ListFolder(source);
@@ -54,10 +54,10 @@ bool TPackCopy::CopyFolder(const std::string& sourceFolder, const std::string& t
   // What the target holds, listed once: asking for every name would cost as
   // much as copying a small file.
   const std::vector<platform::FindEntry> targetEntries = ListFolder(target);
-  const TFileNameSet targetFiles(targetEntries);
+  const FileNameSet targetFiles(targetEntries);
   const std::string temporary = TemporaryName(entries, targetEntries);
   // Left by a killed run.
-  if (targetFiles.Contains(temporary)) RemoveFile(platform_, target + temporary);
+  if (targetFiles.Contains(temporary)) RemoveEvenIfReadOnly(platform_, target + temporary);
 
   // The status of this call: the last file it copied.
   std::string status;
@@ -91,7 +91,7 @@ bool TPackCopy::CopyFolder(const std::string& sourceFolder, const std::string& t
   return true;
 }
 
-bool TPackCopy::CopyAsking(const std::function<bool()>& copy, const std::string& targetFolder,
+bool PackCopy::CopyAsking(const std::function<bool()>& copy, const std::string& targetFolder,
                            const std::string& name, std::int64_t size) {
   for (;;) {
     if (copy()) return true;
@@ -111,20 +111,20 @@ bool TPackCopy::CopyAsking(const std::function<bool()>& copy, const std::string&
   }
 }
 
-bool TPackCopy::CopyIntoPlace(const std::string& from, const std::string& to, const std::string& temporary,
+bool PackCopy::CopyIntoPlace(const std::string& from, const std::string& to, const std::string& temporary,
                               bool replace, const platform::CopyProgress& progress) {
-  if (platform_.CopyFile(from, temporary, false, progress)) {
+  if (platform_.CopyFileTo(from, temporary, false, progress)) {
     // The copy has the source's attributes; it is made writable before it
     // takes its final name.
     ClearReadOnly(platform_, temporary);
-    if (replace) RemoveFile(platform_, to);
-    if (platform_.MoveFile(temporary, to)) return true;
+    if (replace) RemoveEvenIfReadOnly(platform_, to);
+    if (platform_.RenameFile(temporary, to)) return true;
   }
-  RemoveFile(platform_, temporary);
+  RemoveEvenIfReadOnly(platform_, temporary);
   return false;
 }
 
-platform::CopyProgress TPackCopy::PacedProgress(std::function<void(std::int64_t copiedBytes)> showCopied) {
+platform::CopyProgress PackCopy::PacedProgress(std::function<void(std::int64_t copiedBytes)> showCopied) {
   return [this, showCopied = std::move(showCopied)](std::int64_t copiedBytes, std::int64_t) {
     if (pacer_.Due()) {
       if (showCopied) showCopied(copiedBytes);
@@ -135,12 +135,12 @@ platform::CopyProgress TPackCopy::PacedProgress(std::function<void(std::int64_t 
   };
 }
 
-std::string TPackCopy::CopyFailureText(const std::string& targetFolder, const std::string& name, std::int64_t size) {
+std::string PackCopy::CopyFailureText(const std::string& targetFolder, const std::string& name, std::int64_t size) {
   const std::string drive = text::UpperAscii(text::Trim(targetFolder).substr(0, 1)) + ":\\";
   platform::DiskSpace space;
   // When the free space cannot be found (a network path), the failure is
   // reported as a copy error.
-  if (platform_.GetDiskFreeSpace(drive, space)) {
+  if (platform_.DiskSpaceOf(drive, space)) {
     const std::uint64_t freeBytes = std::uint64_t{space.FreeClusters} * space.SectorsPerCluster * space.BytesPerSector;
     if (size > 0 && static_cast<std::uint64_t>(size) > freeBytes) return "磁盘空间已满，请清理磁盘后再试。";
   }

@@ -8,13 +8,13 @@ namespace engine {
 
 namespace {
 
-bool Matches(const TSpecialtyCheck& check, const TCdPack& pack) {
+bool Matches(const engine::SpecialtyCheck& check, const TCdPack& pack) {
   return check.Standard == pack.Standard.Text() && check.Specialty == pack.Specialty.Text();
 }
 
-void AddNeededLabels(TInstallerState& state, platform::Platform& platform, const TCdPack& pack) {
+void AddNeededLabels(catalogue::InstallerState& state, platform::Platform& platform, const TCdPack& pack) {
   const std::string standard = pack.Standard.Text(), specialty = pack.Specialty.Text();
-  for (const TLabelString& label : pack.Labels) {
+  for (const catalogue::LabelString& label : pack.Labels) {
     // The pending file is read again for every label.
     const TCdLabels pending = catalogue::LoadPendingLabels(state, platform, standard, specialty).Labels;
     if (IndexOfNeededLabel(platform, state.NeededLabels, label.Text()) < 0 &&
@@ -25,11 +25,11 @@ void AddNeededLabels(TInstallerState& state, platform::Platform& platform, const
 
 }  // namespace
 
-void PlanDiscs(TInstallerState& state, platform::Platform& platform, const std::vector<TSpecialtyCheck>& checks) {
+void PlanDiscs(catalogue::InstallerState& state, platform::Platform& platform, const std::vector<engine::SpecialtyCheck>& checks) {
   state.NeededLabels.clear();
   for (TCdPack& pack : state.Packs) {
     pack.Selected = false;
-    const auto ticked = std::find_if(checks.begin(), checks.end(), [&](const TSpecialtyCheck& check) {
+    const auto ticked = std::find_if(checks.begin(), checks.end(), [&](const engine::SpecialtyCheck& check) {
       return check.Ticked && Matches(check, pack);
     });
     if (ticked == checks.end()) continue;

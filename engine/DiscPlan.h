@@ -15,7 +15,7 @@ namespace engine {
 // specialty that is ticked selects it) and fills state.NeededLabels with the
 // selected packs' catalogue labels that their pending lists still hold, in
 // order of first appearance.
-void PlanDiscs(TInstallerState& state, platform::Platform& platform, const std::vector<TSpecialtyCheck>& checks);
+void PlanDiscs(catalogue::InstallerState& state, platform::Platform& platform, const std::vector<engine::SpecialtyCheck>& checks);
 
 // True when two disc labels are equal without regard to letter case by the
 // user's locale: the rule by which a disc satisfies a needed or pending label.

@@ -17,7 +17,7 @@ namespace {
 // labels stay in the packs' pending files for a later run).
 class RunEnd {
  public:
-  RunEnd(TInstallerState& state, InstallSink& sink)
+  RunEnd(catalogue::InstallerState& state, InstallSink& sink)
       : state_(state), sink_(sink), exceptionsAtStart_(std::uncaught_exceptions()) {}
   ~RunEnd() {
     if (!state_.NeededLabels.empty() || state_.CancelRequested || std::uncaught_exceptions() > exceptionsAtStart_)
@@ -30,24 +30,24 @@ class RunEnd {
   bool CopyFailed = false;
 
  private:
-  TInstallerState& state_;
+  catalogue::InstallerState& state_;
   InstallSink& sink_;
   const int exceptionsAtStart_;
 };
 
-std::string PackName(const TInstallerState& state, const TCdPack& pack) {
+std::string PackName(const catalogue::InstallerState& state, const TCdPack& pack) {
   return state.DiscLabel.Text() + "-" + pack.Standard.Text() + "-" + pack.Specialty.Text();
 }
 
 // One pass over the selected packs from the disc being read; false when a
 // pack copy failed or was cancelled (the pass stops at that pack).
-bool InstallFromCurrentDisc(TInstallerState& state, platform::Platform& platform, InstallSink& sink,
+bool InstallFromCurrentDisc(catalogue::InstallerState& state, platform::Platform& platform, InstallSink& sink,
                             ProgressBars& bars) {
   std::int32_t selected = 0;
   for (const TCdPack& pack : state.Packs) selected += pack.Selected ? 1 : 0;
   bars.StartPass(selected);
 
-  TPackCopy copy(state, platform, sink, bars);
+  PackCopy copy(state, platform, sink, bars);
   std::int32_t done = 0;
   bool ok = true;
   for (const TCdPack& pack : state.Packs) {
@@ -71,8 +71,8 @@ bool InstallFromCurrentDisc(TInstallerState& state, platform::Platform& platform
 
 }  // namespace
 
-void RunInstall(TInstallerState& state, platform::Platform& platform, InstallSink& sink,
-                const std::vector<TSpecialtyCheck>& checks) {
+void RunInstall(catalogue::InstallerState& state, platform::Platform& platform, InstallSink& sink,
+                const std::vector<engine::SpecialtyCheck>& checks) {
   RunEnd runEnd(state, sink);
   sink.RunStarted();
   ProgressBars bars(sink);

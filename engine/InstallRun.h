@@ -17,7 +17,7 @@ namespace engine {
 // InstallOk then tells whether the library is complete. The sink hears of
 // the run's end also when an error (of the plan too) leaves the run, which
 // then counts as failed.
-void RunInstall(TInstallerState& state, platform::Platform& platform, InstallSink& sink,
-                const std::vector<TSpecialtyCheck>& checks);
+void RunInstall(catalogue::InstallerState& state, platform::Platform& platform, InstallSink& sink,
+                const std::vector<engine::SpecialtyCheck>& checks);
 
 }  // namespace engine

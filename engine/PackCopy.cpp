@@ -10,22 +10,22 @@
 
 namespace engine {
 
-std::string TPackCopy::SourcePackFolder(const std::string& standard, const std::string& specialty) const {
+std::string PackCopy::SourcePackFolder(const std::string& standard, const std::string& specialty) const {
   return state_.SourceMatterLib + standard + "\\" + specialty + "\\";
 }
 
-std::string TPackCopy::TargetPackFolder(const std::string& standard, const std::string& specialty) const {
+std::string PackCopy::TargetPackFolder(const std::string& standard, const std::string& specialty) const {
   return state_.TargetMatterLib + standard + "\\" + specialty + "\\";
 }
 
-std::vector<platform::FindEntry> TPackCopy::ListFolder(const std::string& folder) {
+std::vector<platform::FindEntry> PackCopy::ListFolder(const std::string& folder) {
   std::vector<platform::FindEntry> entries = platform_.ListFolder(folder + "*.*");
   // A disc of many folders must not hold the window up between files.
   pacer_.Poll();
   return entries;
 }
 
-bool TPackCopy::RefreshPakFile(const std::string& standard, const std::string& specialty) {
+bool PackCopy::RefreshPakFile(const std::string& standard, const std::string& specialty) {
   const std::string source = SourcePackFolder(standard, specialty);
   const std::string target = TargetPackFolder(standard, specialty);
   const std::vector<platform::FindEntry> entries = ListFolder(source);
@@ -43,13 +43,13 @@ bool TPackCopy::RefreshPakFile(const std::string& standard, const std::string& s
       target, pak->Name, pak->Size);
 }
 
-bool TPackCopy::InstallPackFromDisc(const std::string& standard, const std::string& specialty) {
+bool PackCopy::InstallPackFromDisc(const std::string& standard, const std::string& specialty) {
   if (specialty.empty()) return true;
   const std::string source = SourcePackFolder(standard, specialty);
   bars_.StartFileProgress(DirectorySize(platform_, source, [this] { pacer_.Poll(); }));
 
   TCdLabels pending = catalogue::LoadPendingLabels(state_, platform_, standard, specialty).Labels;
-  const auto thisDisc = std::find_if(pending.begin(), pending.end(), [this](const TLabelString& label) {
+  const auto thisDisc = std::find_if(pending.begin(), pending.end(), [this](const catalogue::LabelString& label) {
     return SameLabel(platform_, label.Text(), state_.DiscLabel.Text());
   });
   if (thisDisc == pending.end()) return true;  // this disc holds nothing more for the pack

@@ -16,11 +16,11 @@
 
 namespace engine {
 
-class TPackCopy {
+class PackCopy {
  public:
   // bars are those of the run: the pack's share of the area bar starts
   // where they stand when the copy starts.
-  TPackCopy(TInstallerState& state, platform::Platform& platform, InstallSink& sink, ProgressBars& bars)
+  PackCopy(catalogue::InstallerState& state, platform::Platform& platform, InstallSink& sink, ProgressBars& bars)
       : state_(state), platform_(platform), sink_(sink), bars_(bars), pacer_(platform, sink) {}
 
   // Copies the first ".PAK" file of the source pack folder over the target
@@ -79,7 +79,7 @@ class TPackCopy {
   // else the copy-error text naming name.
   std::string CopyFailureText(const std::string& targetFolder, const std::string& name, std::int64_t size);
 
-  TInstallerState& state_;
+  catalogue::InstallerState& state_;
   platform::Platform& platform_;
   InstallSink& sink_;
   ProgressBars& bars_;

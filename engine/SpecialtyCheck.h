@@ -2,7 +2,11 @@
 #pragma once
 #include <string>
 
-struct TSpecialtyCheck {
+namespace engine {
+
+struct SpecialtyCheck {
   std::string Standard, Specialty;
   bool Ticked = false;  // checked or partly checked
 };
+
+}  // namespace engine

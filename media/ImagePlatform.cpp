@@ -45,20 +45,20 @@ bool ImagePlatform::CreateFolder(const std::string& path) {
   return !ThroughImage(path) && ForwardingPlatform::CreateFolder(path);
 }
 
-bool ImagePlatform::CopyFile(const std::string& source, const std::string& target, bool failIfExists,
+bool ImagePlatform::CopyFileTo(const std::string& source, const std::string& target, bool failIfExists,
                              const platform::CopyProgress& progress) {
   if (ThroughImage(target)) return false;
   const std::optional<ImagePath> from = ThroughImage(source);
-  if (!from) return ForwardingPlatform::CopyFile(source, target, failIfExists, progress);
+  if (!from) return ForwardingPlatform::CopyFileTo(source, target, failIfExists, progress);
   return CopyOutOfImage(*from, target, failIfExists, progress);
 }
 
-bool ImagePlatform::MoveFile(const std::string& source, const std::string& target) {
-  return !ThroughImage(source) && !ThroughImage(target) && ForwardingPlatform::MoveFile(source, target);
+bool ImagePlatform::RenameFile(const std::string& source, const std::string& target) {
+  return !ThroughImage(source) && !ThroughImage(target) && ForwardingPlatform::RenameFile(source, target);
 }
 
-bool ImagePlatform::DeleteFile(const std::string& path) {
-  return !ThroughImage(path) && ForwardingPlatform::DeleteFile(path);
+bool ImagePlatform::RemoveFile(const std::string& path) {
+  return !ThroughImage(path) && ForwardingPlatform::RemoveFile(path);
 }
 
 std::unique_ptr<platform::File> ImagePlatform::OpenRead(const std::string& path) {
@@ -121,7 +121,7 @@ bool ImagePlatform::CopyOutOfImage(const ImagePath& source, const std::string& t
   } catch (const platform::Error&) {
     copied = false;  // a damaged image, a target that cannot be created
   }
-  if (created && !copied) Inner().DeleteFile(target);
+  if (created && !copied) Inner().RemoveFile(target);
   return copied;
 }
 

@@ -36,10 +36,10 @@ class ImagePlatform : public platform::ForwardingPlatform {
   // the attributes the image gives the file (read-only). A failure of any
   // kind, a damaged image too, is a failed copy that leaves no target, and
   // so is a copy that progress stops.
-  bool CopyFile(const std::string& source, const std::string& target, bool failIfExists,
+  bool CopyFileTo(const std::string& source, const std::string& target, bool failIfExists,
                 const platform::CopyProgress& progress = nullptr) override;
-  bool MoveFile(const std::string& source, const std::string& target) override;
-  bool DeleteFile(const std::string& path) override;
+  bool RenameFile(const std::string& source, const std::string& target) override;
+  bool RemoveFile(const std::string& path) override;
   std::unique_ptr<platform::File> OpenRead(const std::string& path) override;
   std::unique_ptr<platform::File> OpenWrite(const std::string& path) override;
 

@@ -25,15 +25,15 @@ class ForwardingPlatform : public Platform {
   std::uint32_t GetAttributes(const std::string& p) override { return inner_.GetAttributes(p); }
   bool SetAttributes(const std::string& p, std::uint32_t a) override { return inner_.SetAttributes(p, a); }
   bool CreateFolder(const std::string& p) override { return inner_.CreateFolder(p); }
-  bool CopyFile(const std::string& s, const std::string& t, bool f, const CopyProgress& p = nullptr) override {
-    return inner_.CopyFile(s, t, f, p);
+  bool CopyFileTo(const std::string& s, const std::string& t, bool f, const CopyProgress& p = nullptr) override {
+    return inner_.CopyFileTo(s, t, f, p);
   }
-  bool MoveFile(const std::string& s, const std::string& t) override { return inner_.MoveFile(s, t); }
-  bool DeleteFile(const std::string& p) override { return inner_.DeleteFile(p); }
+  bool RenameFile(const std::string& s, const std::string& t) override { return inner_.RenameFile(s, t); }
+  bool RemoveFile(const std::string& p) override { return inner_.RemoveFile(p); }
   std::unique_ptr<File> OpenRead(const std::string& p) override { return inner_.OpenRead(p); }
   std::unique_ptr<File> OpenWrite(const std::string& p) override { return inner_.OpenWrite(p); }
-  int GetDriveType(const std::string& r) override { return inner_.GetDriveType(r); }
-  bool GetDiskFreeSpace(const std::string& r, DiskSpace& s) override { return inner_.GetDiskFreeSpace(r, s); }
+  int DriveTypeOf(const std::string& r) override { return inner_.DriveTypeOf(r); }
+  bool DiskSpaceOf(const std::string& r, DiskSpace& s) override { return inner_.DiskSpaceOf(r, s); }
   RegistryRead ReadMachineString(const std::string& k, const std::string& v, std::string& r) override {
     return inner_.ReadMachineString(k, v, r);
   }

@@ -51,7 +51,7 @@ bool WriteWholeFile(Platform& p, const std::string& path, const std::string& con
     const std::unique_ptr<File> file = p.OpenWrite(path);
     written = file->Write(contents.data(), contents.size());
   }  // closed before it can be deleted
-  if (!written) p.DeleteFile(path);
+  if (!written) p.RemoveFile(path);
   return written;
 }
 

@@ -112,19 +112,19 @@ class Platform {
   // is read-only or hidden; the copy takes the source's attributes. With
   // progress, the copy reports to it as it goes (CopyFileExA) and stops
   // when it returns false.
-  virtual bool CopyFile(const std::string& source, const std::string& target, bool failIfExists,
+  virtual bool CopyFileTo(const std::string& source, const std::string& target, bool failIfExists,
                         const CopyProgress& progress = nullptr) = 0;
   // Renames a file within one volume, failing when the target exists.
-  virtual bool MoveFile(const std::string& source, const std::string& target) = 0;
-  virtual bool DeleteFile(const std::string& path) = 0;
+  virtual bool RenameFile(const std::string& source, const std::string& target) = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
   // Open for reading (read-only access) or create-or-truncate for writing;
   // a failure raises Error with the system's reason.
   virtual std::unique_ptr<File> OpenRead(const std::string& path) = 0;
   virtual std::unique_ptr<File> OpenWrite(const std::string& path) = 0;
 
   // --- drives
-  virtual int GetDriveType(const std::string& root) = 0;  // root such as "E:\"
-  virtual bool GetDiskFreeSpace(const std::string& root, DiskSpace& space) = 0;
+  virtual int DriveTypeOf(const std::string& root) = 0;  // root such as "E:\"
+  virtual bool DiskSpaceOf(const std::string& root, DiskSpace& space) = 0;
 
   // --- registry (HKEY_LOCAL_MACHINE)
   virtual RegistryRead ReadMachineString(const std::string& key, const std::string& value,

@@ -30,7 +30,7 @@ bool PlaceProgramCopy(platform::Platform& platform, const std::string& program, 
   // A copy made from a disc earlier is read-only, and a copy does not
   // replace a read-only file.
   engine::ClearReadOnly(platform, copy);
-  if (!platform.CopyFile(program, copy, false)) return false;
+  if (!platform.CopyFileTo(program, copy, false)) return false;
   // The copy takes the disc's read-only attribute; it must not stay.
   engine::ClearReadOnly(platform, copy);
   return SameContents(platform, program, copy);

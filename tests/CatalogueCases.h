@@ -48,13 +48,13 @@ class CatalogueCases : public ::testing::Test {
   }
 
   void ExpectStateUntouched() {
-    EXPECT_EQ(state.DiscLabel, TLabelString(std::string("OLD")));
+    EXPECT_EQ(state.DiscLabel, catalogue::LabelString(std::string("OLD")));
     EXPECT_EQ(state.Packs, TCdPacks{samples::Pack("旧标", "旧专业", {"CD9"})});
   }
 
   Machine machine;
   FaultyPlatform faulty{machine.Platform()};
-  TInstallerState state;
+  catalogue::InstallerState state;
 };
 
 using catalogue::CatalogueRead;
@@ -66,12 +66,12 @@ TYPED_TEST_P(CatalogueCases, ExampleDescriptorWritesAndReadsBack) {
   EXPECT_EQ(this->Get(this->Descriptor()).size(), 2836u);
 
   ASSERT_EQ(catalogue::ReadCatalogue(this->state, this->faulty), CatalogueRead::Loaded);
-  EXPECT_EQ(this->state.DiscLabel, TLabelString(std::string("CD2")));
+  EXPECT_EQ(this->state.DiscLabel, catalogue::LabelString(std::string("CD2")));
   EXPECT_EQ(this->state.Packs, samples::Example().Packs);
 
   this->state.DiscLabel = std::string("other");
   catalogue::ReadDiscLabel(this->state, this->faulty);
-  EXPECT_EQ(this->state.DiscLabel, TLabelString(std::string("CD2")));
+  EXPECT_EQ(this->state.DiscLabel, catalogue::LabelString(std::string("CD2")));
 }
 
 TYPED_TEST_P(CatalogueCases, MalformedDescriptorGivesFalseSilentlyAndChangesNothing) {
@@ -117,7 +117,7 @@ TYPED_TEST_P(CatalogueCases, DescriptorFailuresGoToTheTopLevelReport) {
   // The head alone is enough for the label.
   this->Put(this->Descriptor(), catalogue::SerializeCatalogue(samples::Example()).substr(0, 257));
   catalogue::ReadDiscLabel(this->state, this->faulty);
-  EXPECT_EQ(this->state.DiscLabel, TLabelString(std::string("CD2")));
+  EXPECT_EQ(this->state.DiscLabel, catalogue::LabelString(std::string("CD2")));
 
   // A descriptor that cannot be created, or not written whole.
   this->state.SetSourceRoot(this->machine.Root() + "missing\\");
@@ -154,7 +154,7 @@ TYPED_TEST_P(CatalogueCases, PendingLabelsFromTheFileOrFromTheCatalogue) {
     if (c.hasFile) {
       this->Put(pending, c.bytes);
     } else if (platform::FileExists(this->faulty, pending)) {
-      ASSERT_TRUE(this->faulty.DeleteFile(pending));
+      ASSERT_TRUE(this->faulty.RemoveFile(pending));
     }
     EXPECT_EQ(catalogue::LoadPendingLabels(this->state, this->faulty, "国标", "土建").Labels,
               samples::Labels(c.expected));

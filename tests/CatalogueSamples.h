@@ -8,7 +8,7 @@
 #include "catalogue/CatalogueFormat.h"
 #include "catalogue/U_Type.h"
 
-inline void PrintTo(const TLabelString& label, std::ostream* os) { *os << '"' << label.Text() << '"'; }
+inline void PrintTo(const catalogue::LabelString& label, std::ostream* os) { *os << '"' << label.Text() << '"'; }
 
 namespace samples {
 
@@ -50,23 +50,23 @@ inline std::string WithInt32(std::string bytes, std::size_t at, std::int32_t val
 
 // A label string with length byte 3, "CD1" and 252 bytes that are carried
 // but not part of the text.
-inline TLabelString LabelWithCarriedBytes() {
-  unsigned char stored[TLabelString::kStoredSize];
+inline catalogue::LabelString LabelWithCarriedBytes() {
+  unsigned char stored[catalogue::LabelString::kStoredSize];
   stored[0] = 3;
   stored[1] = 'C';
   stored[2] = 'D';
   stored[3] = '1';
   for (std::size_t i = 4; i < sizeof stored; ++i) stored[i] = static_cast<unsigned char>(i * 7 + 1);
-  return TLabelString::FromStored(stored);
+  return catalogue::LabelString::FromStored(stored);
 }
 
 // The example with one text replaced by stored bytes of its own (a text
-// that TLabelString's constructor could not make, such as one holding NUL).
-inline TLabelString RawLabel(const std::string& text) {
-  unsigned char stored[TLabelString::kStoredSize] = {};
+// that catalogue::LabelString's constructor could not make, such as one holding NUL).
+inline catalogue::LabelString RawLabel(const std::string& text) {
+  unsigned char stored[catalogue::LabelString::kStoredSize] = {};
   stored[0] = static_cast<unsigned char>(text.size());
   std::copy(text.begin(), text.end(), stored + 1);
-  return TLabelString::FromStored(stored);
+  return catalogue::LabelString::FromStored(stored);
 }
 
 struct MalformedDescriptor {
@@ -75,13 +75,13 @@ struct MalformedDescriptor {
   std::size_t failOffset;  // where ParseCatalogue stops
 };
 
-inline std::string ExampleWithStandard(std::size_t pack, const TLabelString& standard) {
+inline std::string ExampleWithStandard(std::size_t pack, const catalogue::LabelString& standard) {
   TCdSignFile d = Example();
   d.Packs[pack].Standard = standard;
   return catalogue::SerializeCatalogue(d);
 }
 
-inline std::string ExampleWithSpecialty(std::size_t pack, const TLabelString& specialty) {
+inline std::string ExampleWithSpecialty(std::size_t pack, const catalogue::LabelString& specialty) {
   TCdSignFile d = Example();
   d.Packs[pack].Specialty = specialty;
   return catalogue::SerializeCatalogue(d);

@@ -15,7 +15,7 @@ inline TCdSignFile DiscSetCatalogue(const std::string& label) {
   descriptor.Label = label;
   const auto pack = [](const std::string& standard, const std::string& specialty,
                        const std::string& first, const std::string& second) {
-    return TCdPack{standard, specialty, false, {TLabelString(first), TLabelString(second)}};
+    return TCdPack{standard, specialty, false, {catalogue::LabelString(first), catalogue::LabelString(second)}};
   };
   descriptor.Packs = {pack("国标", "土建", "CD1", "CD2"), pack("浙江省标", "市政", "CD1", "CD3")};
   return descriptor;

@@ -67,10 +67,10 @@ class PackCopyCases : public ::testing::Test {
   }
 
   Machine machine;
-  TInstallerState state;
+  catalogue::InstallerState state;
   RecordingSink sink;
   engine::ProgressBars bars{sink};
-  engine::TPackCopy copy{state, System(), sink, bars};
+  engine::PackCopy copy{state, System(), sink, bars};
 };
 
 TYPED_TEST_SUITE_P(PackCopyCases);

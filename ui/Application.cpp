@@ -46,7 +46,7 @@ void Application::ShowException(const std::exception& error) {
 
 void Application::ProcessMessages() { GetBackend().ProcessMessages(); }
 
-void Application::Run(TForm& mainForm) {
+void Application::Run(Form& mainForm) {
   mainForm.Show();
   GetBackend().RunMainLoop(mainForm);
 }

@@ -20,13 +20,13 @@ class Backend {
  public:
   virtual ~Backend() = default;
   // Creates the peers of a form and of every control in it that has none.
-  virtual void CreatePeers(TForm& form) = 0;
-  virtual void ShowForm(TForm& form) = 0;
-  virtual void HideForm(TForm& form) = 0;
+  virtual void CreatePeers(Form& form) = 0;
+  virtual void ShowForm(Form& form) = 0;
+  virtual void HideForm(Form& form) = 0;
   // Runs until form.ModalResult is not mrNone (other windows take no input).
-  virtual void RunModal(TForm& form) = 0;
+  virtual void RunModal(Form& form) = 0;
   // Runs until the main form has closed.
-  virtual void RunMainLoop(TForm& mainForm) = 0;
+  virtual void RunMainLoop(Form& mainForm) = 0;
   virtual void ProcessMessages() = 0;
   // The plain system message box of the top-level error report.
   virtual void ShowErrorBox(const std::string& caption, const std::string& text) = 0;
@@ -35,15 +35,15 @@ class Backend {
   // one line high.
   virtual Size TextExtent(const Font& font, const std::string& text, int dpi) = 0;
   // Work area of the monitor that holds the form, in the form's 96-DPI pixels.
-  virtual Rect WorkArea(const TForm& form) = 0;
+  virtual Rect WorkArea(const Form& form) = 0;
   // Outer size of a form of the given client size (frame and title added),
   // in the form's 96-DPI pixels.
-  virtual Size OuterSize(const TForm& form, Size client) = 0;
+  virtual Size OuterSize(const Form& form, Size client) = 0;
   // Dots per inch of the screen where new windows appear.
   virtual int SystemDpi() { return 96; }
   // The native window that stands for a control (an HWND on Win32), for
   // system services that want an owner window; null without one.
-  virtual void* NativeHandle(const TControl& control) { return nullptr; }
+  virtual void* NativeHandle(const Control& control) { return nullptr; }
   // Shows cursor over the program's windows until it is changed again.
   virtual void SetCursor(Cursor cursor) {}
 };
@@ -68,7 +68,7 @@ class Application {
   void ShowException(const std::exception& error);
 
   void ProcessMessages();
-  void Run(TForm& mainForm);
+  void Run(Form& mainForm);
 
   // The program-wide cursor (the hourglass while a slow operation runs).
   Cursor ScreenCursor() const { return cursor_; }

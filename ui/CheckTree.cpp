@@ -6,9 +6,9 @@
 
 namespace ui {
 
-TCheckTree::TCheckTree(TWinControl* parent, std::string name, int left, int top, int width,
+TCheckTree::TCheckTree(WinControl* parent, std::string name, int left, int top, int width,
                        int height)
-    : TTreeView(parent, std::move(name), left, top, width, height) {
+    : TreeView(parent, std::move(name), left, top, width, height) {
   ReadOnly = true;
   CheckBoxes = true;
   CheckImages.Width = CheckImages.Height = kCheckCellSize;
@@ -39,7 +39,7 @@ void TCheckTree::SetHighlightColor(Color color) {
 void TCheckTree::TakeIconWidth() { iconWidth_ = ImageWidth; }
 
 void TCheckTree::BuildCheckImages() {
-  TStateImages fresh;
+  StateImageList fresh;
   fresh.Width = fresh.Height = kCheckCellSize;
   fresh.Cells = {StockPicture::CheckBoxUnchecked, StockPicture::CheckBoxUnchecked,
                  StockPicture::CheckBoxChecked, StockPicture::CheckBoxMixed};
@@ -52,15 +52,15 @@ void TCheckTree::BuildCheckImages() {
 
 // ------------------------------------------------------------- check states
 
-void TCheckTree::DoStateChanging(TTreeNode* node, TCheckState newState, bool& allowChange) {
+void TCheckTree::DoStateChanging(TreeNode* node, TCheckState newState, bool& allowChange) {
   if (OnStateChanging) OnStateChanging(this, node, newState, allowChange);
 }
 
-void TCheckTree::DoStateChange(TTreeNode* node, TCheckState newState) {
+void TCheckTree::DoStateChange(TreeNode* node, TCheckState newState) {
   if (OnStateChange) OnStateChange(this, node, newState);
 }
 
-void TCheckTree::ApplyCheckState(TTreeNode* node, TCheckState state) {
+void TCheckTree::ApplyCheckState(TreeNode* node, TCheckState state) {
   bool allowChange = true;
   DoStateChanging(node, state, allowChange);
   if (!allowChange) return;
@@ -68,7 +68,7 @@ void TCheckTree::ApplyCheckState(TTreeNode* node, TCheckState state) {
   DoStateChange(node, state);
 }
 
-void TCheckTree::ToggleCheck(TTreeNode* node) {
+void TCheckTree::ToggleCheck(TreeNode* node) {
   boxPressPending_ = false;
   if (!node || CheckStateOf(*node) == csNoBox) return;
   ApplyCheckState(node, CheckStateOf(*node) == csChecked ? csUnchecked : csChecked);
@@ -78,8 +78,8 @@ void TCheckTree::ToggleCheck(TTreeNode* node) {
   CascadeToAncestors(node);
 }
 
-void TCheckTree::CascadeToDescendants(TTreeNode* node, bool checked) {
-  const std::function<void(TTreeNode&)> applyBelow = [&](TTreeNode& parent) {
+void TCheckTree::CascadeToDescendants(TreeNode* node, bool checked) {
+  const std::function<void(TreeNode&)> applyBelow = [&](TreeNode& parent) {
     for (const auto& child : parent.Children()) {
       ApplyCheckState(child.get(), checked ? csChecked : csUnchecked);
       applyBelow(*child);
@@ -89,8 +89,8 @@ void TCheckTree::CascadeToDescendants(TTreeNode* node, bool checked) {
   if (OnUpdateChildren) OnUpdateChildren(this);
 }
 
-void TCheckTree::CascadeToAncestors(TTreeNode* node) {
-  for (TTreeNode* parent = node->Parent(); parent; parent = parent->Parent()) {
+void TCheckTree::CascadeToAncestors(TreeNode* node) {
+  for (TreeNode* parent = node->Parent(); parent; parent = parent->Parent()) {
     int checked = 0, unchecked = 0;
     bool partly = false;
     for (const auto& child : parent->Children()) {
@@ -107,17 +107,17 @@ void TCheckTree::CascadeToAncestors(TTreeNode* node) {
 }
 
 void TCheckTree::Paint() {
-  for (TTreeNode* node : Items()) {
+  for (TreeNode* node : Items()) {
     if (CheckStateOf(*node) == csUnset) node->SetStateIndex(csUnchecked);
   }
-  TTreeView::Paint();
+  TreeView::Paint();
 }
 
 // -------------------------------------------------------------------- input
 
 // The box lies left of the icon, left of the label: R.left - I - W < x <=
 // R.left - I, over the label's full height, both edges included.
-bool TCheckTree::InCheckBox(const TTreeNode& node, Point at) {
+bool TCheckTree::InCheckBox(const TreeNode& node, Point at) {
   const Rect label = LabelRect(node);
   const int right = label.Left - iconWidth_;
   return at.X > right - boxWidth_ && at.X <= right && at.Y >= label.Top && at.Y <= label.Bottom;
@@ -129,20 +129,20 @@ void TCheckTree::DoMouseDown(MouseButton button, ShiftState shift, Point at) {
   // The system tree selects nothing on a press on a state picture or on one
   // that starts a drag, so a left press on a row selects its node here too.
   if (!Tree()) {
-    if (TForm* form = OwnerForm()) form->SetActiveControl(this);
+    if (Form* form = OwnerForm()) form->SetActiveControl(this);
     TreePress(button, at);
-  } else if (TTreeNode* row = NodeAt(at); row && button == MouseButton::Left && !OnExpandButton(*row, at)) {
+  } else if (TreeNode* row = NodeAt(at); row && button == MouseButton::Left && !OnExpandButton(*row, at)) {
     SetSelected(row);
   }
-  TTreeView::DoMouseDown(button, shift, at);
-  TTreeNode* selected = Selected();
+  TreeView::DoMouseDown(button, shift, at);
+  TreeNode* selected = Selected();
   boxPressPending_ = button == MouseButton::Left && selected && InCheckBox(*selected, at);
   boxPressIndex_ = boxPressPending_ ? selected->AbsoluteIndex() : -1;
 }
 
 void TCheckTree::DoMouseUp(MouseButton button, ShiftState shift, Point at) {
-  TTreeView::DoMouseUp(button, shift, at);
-  TTreeNode* selected = Selected();
+  TreeView::DoMouseUp(button, shift, at);
+  TreeNode* selected = Selected();
   const Rect client{0, 0, Width(), Height()};
   if (button == MouseButton::Left && boxPressPending_ && selected &&
       selected->AbsoluteIndex() == boxPressIndex_ && client.Contains(at)) {
@@ -152,21 +152,21 @@ void TCheckTree::DoMouseUp(MouseButton button, ShiftState shift, Point at) {
 
 // Space toggles on its release, so a held-down key toggles once.
 void TCheckTree::DoKeyUp(int& key, ShiftState shift) {
-  TTreeView::DoKeyUp(key, shift);
-  if (key == VK_SPACE && !IsEditing() && Selected()) ToggleCheck(Selected());
+  TreeView::DoKeyUp(key, shift);
+  if (key == kKeySpace && !IsEditing() && Selected()) ToggleCheck(Selected());
 }
 
 // The space is a toggle, not a letter of the type-ahead search.
 void TCheckTree::DoKeyPress(char& key) {
-  TTreeView::DoKeyPress(key);
+  TreeView::DoKeyPress(key);
   if (key == ' ') key = 0;
 }
 
-void TCheckTree::NodeCollapsing(TTreeNode& node) {
+void TCheckTree::NodeCollapsing(TreeNode& node) {
   if (autoSelect_) SetSelected(&node);
 }
 
-void TCheckTree::NodeExpanded(TTreeNode& node) {
+void TCheckTree::NodeExpanded(TreeNode& node) {
   if (autoSelect_) SetSelected(&node);
 }
 

@@ -20,23 +20,23 @@ enum TCheckState : int {
   csPartlyChecked = 3,
 };
 
-inline TCheckState CheckStateOf(const TTreeNode& node) {
+inline TCheckState CheckStateOf(const TreeNode& node) {
   return static_cast<TCheckState>(node.StateIndex());
 }
 // Ticked: checked or partly checked.
-inline bool IsTicked(const TTreeNode& node) {
+inline bool IsTicked(const TreeNode& node) {
   return CheckStateOf(node) == csChecked || CheckStateOf(node) == csPartlyChecked;
 }
 
 class TCheckTree;
 using TCheckTreeChangingEvent =
-    std::function<void(TCheckTree* Sender, TTreeNode* Node, TCheckState NewState, bool& AllowChange)>;
-using TCheckTreeChangeEvent = std::function<void(TCheckTree* Sender, TTreeNode* Node, TCheckState NewState)>;
+    std::function<void(TCheckTree* Sender, TreeNode* Node, TCheckState NewState, bool& AllowChange)>;
+using TCheckTreeChangeEvent = std::function<void(TCheckTree* Sender, TreeNode* Node, TCheckState NewState)>;
 using TCheckTreeNotifyEvent = std::function<void(TCheckTree* Sender)>;
 
-class TCheckTree : public TTreeView {
+class TCheckTree : public TreeView {
  public:
-  TCheckTree(TWinControl* parent, std::string name, int left, int top, int width, int height);
+  TCheckTree(WinControl* parent, std::string name, int left, int top, int width, int height);
   ~TCheckTree() override;
 
   // Settings.
@@ -53,7 +53,7 @@ class TCheckTree : public TTreeView {
   Color FrameColor = clBtnShadow;  // outline colour of the classic pictures
 
   // The state pictures: cells 0 and 1 unchecked, 2 checked, 3 partly checked.
-  TStateImages CheckImages;
+  StateImageList CheckImages;
 
   TCheckTreeChangingEvent OnStateChanging;
   TCheckTreeChangeEvent OnStateChange;
@@ -61,17 +61,17 @@ class TCheckTree : public TTreeView {
 
   // The user's toggle: checked becomes unchecked, anything else but "no
   // box" becomes checked, then the change cascades.
-  void ToggleCheck(TTreeNode* node);
+  void ToggleCheck(TreeNode* node);
   // Sets one node's state through the two state events; both are raised
   // even when the state does not change.
-  void ApplyCheckState(TTreeNode* node, TCheckState state);
+  void ApplyCheckState(TreeNode* node, TCheckState state);
 
   // Overridable steps. The icon width is taken when the tree is made; take
   // it again after changing ImageWidth.
   virtual void TakeIconWidth();
   virtual void BuildCheckImages();
-  virtual void CascadeToAncestors(TTreeNode* node);
-  virtual void CascadeToDescendants(TTreeNode* node, bool checked);
+  virtual void CascadeToAncestors(TreeNode* node);
+  virtual void CascadeToDescendants(TreeNode* node, bool checked);
 
   // Input: a press decides anew whether a box press is pending; a left
   // release inside the tree toggles the node whose box was pressed if it is
@@ -84,13 +84,13 @@ class TCheckTree : public TTreeView {
   void Paint() override;
 
  protected:
-  virtual void DoStateChanging(TTreeNode* node, TCheckState newState, bool& allowChange);
-  virtual void DoStateChange(TTreeNode* node, TCheckState newState);
-  void NodeCollapsing(TTreeNode& node) override;
-  void NodeExpanded(TTreeNode& node) override;
+  virtual void DoStateChanging(TreeNode* node, TCheckState newState, bool& allowChange);
+  virtual void DoStateChange(TreeNode* node, TCheckState newState);
+  void NodeCollapsing(TreeNode& node) override;
+  void NodeExpanded(TreeNode& node) override;
 
  private:
-  bool InCheckBox(const TTreeNode& node, Point at);
+  bool InCheckBox(const TreeNode& node, Point at);
 
   bool autoSelect_ = false;
   bool autoExpand_ = false;

@@ -8,9 +8,9 @@
 
 namespace ui {
 
-// ---------------------------------------------------------------- TControl
+// ---------------------------------------------------------------- Control
 
-TControl::TControl(TWinControl* parent, std::string name) : parent_(parent), name_(std::move(name)) {
+Control::Control(WinControl* parent, std::string name) : parent_(parent), name_(std::move(name)) {
   if (parent_) {
     parent_->children_.push_back(this);
     font_ = parent_->GetFont();
@@ -18,7 +18,7 @@ TControl::TControl(TWinControl* parent, std::string name) : parent_(parent), nam
   }
 }
 
-TControl::~TControl() {
+Control::~Control() {
   peer_.reset();
   if (parent_) {
     auto& siblings = parent_->children_;
@@ -26,13 +26,13 @@ TControl::~TControl() {
   }
 }
 
-TForm* TControl::OwnerForm() {
-  TControl* c = this;
+Form* Control::OwnerForm() {
+  Control* c = this;
   while (c->parent_) c = c->parent_;
-  return dynamic_cast<TForm*>(c);
+  return dynamic_cast<Form*>(c);
 }
 
-void TControl::SetBounds(int left, int top, int width, int height) {
+void Control::SetBounds(int left, int top, int width, int height) {
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   const bool resized = width != width_ || height != height_;
   left_ = left;
@@ -43,43 +43,43 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   if (resized) Resized();
 }
 
-void TControl::SetCaption(const std::string& caption) {
+void Control::SetCaption(const std::string& caption) {
   if (caption == caption_) return;
   caption_ = caption;
   Changed(Prop::Caption);
 }
 
-void TControl::SetVisible(bool visible) {
+void Control::SetVisible(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
   Changed(Prop::Visible);
 }
 
-bool TControl::Showing() const {
-  for (const TControl* c = this; c; c = c->parent_) {
+bool Control::Showing() const {
+  for (const Control* c = this; c; c = c->parent_) {
     if (!c->visible_) return false;
   }
   return true;
 }
 
-void TControl::SetEnabled(bool enabled) {
+void Control::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
   enabled_ = enabled;
   Changed(Prop::Enabled);
 }
 
-void TControl::SetFont(const Font& font) {
+void Control::SetFont(const Font& font) {
   font_ = font;
   Changed(Prop::Font);
 }
 
-void TControl::SetColor(Color color) {
+void Control::SetColor(Color color) {
   color_ = color;
   Changed(Prop::Color);
 }
 
-bool TControl::AcceptsInput() const {
-  for (const TControl* c = this; c; c = c->parent_) {
+bool Control::AcceptsInput() const {
+  for (const Control* c = this; c; c = c->parent_) {
     if (!c->enabled_) return false;
     // The form's own visibility is left out: a hidden window gets no input.
     if (!c->visible_ && c->parent_) return false;
@@ -87,163 +87,163 @@ bool TControl::AcceptsInput() const {
   return true;
 }
 
-void TControl::Click() {
+void Control::Click() {
   if (AcceptsInput() && OnClick) OnClick();
 }
 
-void TControl::DoMouseDown(MouseButton button, ShiftState shift, Point at) {
+void Control::DoMouseDown(MouseButton button, ShiftState shift, Point at) {
   if (OnMouseDown) OnMouseDown(button, shift, at);
 }
 
-void TControl::DoMouseUp(MouseButton button, ShiftState shift, Point at) {
+void Control::DoMouseUp(MouseButton button, ShiftState shift, Point at) {
   if (OnMouseUp) OnMouseUp(button, shift, at);
 }
 
-void TControl::DoKeyDown(int& key, ShiftState shift) {
+void Control::DoKeyDown(int& key, ShiftState shift) {
   if (OnKeyDown) OnKeyDown(key, shift);
 }
 
-void TControl::DoKeyUp(int& key, ShiftState shift) {
+void Control::DoKeyUp(int& key, ShiftState shift) {
   if (OnKeyUp) OnKeyUp(key, shift);
 }
 
-void TControl::DoKeyPress(char& key) {
+void Control::DoKeyPress(char& key) {
   if (OnKeyPress) OnKeyPress(key);
 }
 
-void TControl::DoContextPopup(Point at, Point screenAt) {
+void Control::DoContextPopup(Point at, Point screenAt) {
   if (OnContextPopup) OnContextPopup(at, screenAt);
 }
 
-void TControl::AttachPeer(std::unique_ptr<ControlPeer> peer) { peer_ = std::move(peer); }
+void Control::AttachPeer(std::unique_ptr<ControlPeer> peer) { peer_ = std::move(peer); }
 
-// ------------------------------------------------------------- TWinControl
+// ------------------------------------------------------------- WinControl
 
-TControl* TWinControl::FindControl(const std::string& name) {
-  for (TControl* child : children_) {
+Control* WinControl::FindControl(const std::string& name) {
+  for (Control* child : children_) {
     if (child->Name() == name) return child;
-    if (auto* container = dynamic_cast<TWinControl*>(child)) {
-      if (TControl* found = container->FindControl(name)) return found;
+    if (auto* container = dynamic_cast<WinControl*>(child)) {
+      if (Control* found = container->FindControl(name)) return found;
     }
   }
   return nullptr;
 }
 
-void TWinControl::Resized() {
-  for (TControl* child : children_) {
+void WinControl::Resized() {
+  for (Control* child : children_) {
     if (child->AlignLeft) child->SetBounds(0, 0, child->Width(), Height());
   }
 }
 
-void TWinControl::ScaleChanged() {
-  TControl::ScaleChanged();
-  for (TControl* child : children_) child->ScaleChanged();
+void WinControl::ScaleChanged() {
+  Control::ScaleChanged();
+  for (Control* child : children_) child->ScaleChanged();
 }
 
-void TWinControl::RemoveChild(TControl* child) {
+void WinControl::RemoveChild(Control* child) {
   auto it = std::find_if(owned_.begin(), owned_.end(),
-                         [child](const std::unique_ptr<TControl>& c) { return c.get() == child; });
+                         [child](const std::unique_ptr<Control>& c) { return c.get() == child; });
   if (it != owned_.end()) owned_.erase(it);
 }
 
-// ------------------------------------------------------------------ TLabel
+// ------------------------------------------------------------------ Label
 
-TLabel::TLabel(TWinControl* parent, std::string name, int left, int top, const std::string& caption)
-    : TControl(parent, std::move(name)) {
+Label::Label(WinControl* parent, std::string name, int left, int top, const std::string& caption)
+    : Control(parent, std::move(name)) {
   SetTransparent(true);
   SetBounds(left, top, 0, 0);
   SetCaption(caption);
   AdjustSize();
 }
 
-void TLabel::SetCaption(const std::string& caption) {
-  TControl::SetCaption(caption);
+void Label::SetCaption(const std::string& caption) {
+  Control::SetCaption(caption);
   AdjustSize();
 }
 
-void TLabel::SetFont(const Font& font) {
-  TControl::SetFont(font);
+void Label::SetFont(const Font& font) {
+  Control::SetFont(font);
   AdjustSize();
 }
 
-void TLabel::AdjustSize() {
+void Label::AdjustSize() {
   if (!App().HasBackend()) return;
-  const TForm* form = OwnerForm();
+  const Form* form = OwnerForm();
   const Size size = App().GetBackend().TextExtent(GetFont(), Caption(), form ? form->Dpi() : kDefaultDpi);
   SetBounds(Left(), Top(), size.Width, size.Height);
 }
 
-void TLabel::ScaleChanged() {
+void Label::ScaleChanged() {
   AdjustSize();
-  TControl::ScaleChanged();
+  Control::ScaleChanged();
 }
 
-// ----------------------------------------------------------------- TButton
+// ----------------------------------------------------------------- Button
 
-TButton::TButton(TWinControl* parent, std::string name, const std::string& caption, int left, int top,
+Button::Button(WinControl* parent, std::string name, const std::string& caption, int left, int top,
                  int width, int height)
-    : TControl(parent, std::move(name)) {
+    : Control(parent, std::move(name)) {
   SetCaption(caption);
   SetBounds(left, top, width, height);
 }
 
-void TButton::SetPressed(bool pressed) {
+void Button::SetPressed(bool pressed) {
   if (pressed == pressed_) return;
   pressed_ = pressed;
   Changed(Prop::Value);
 }
 
-void TButton::Click() {
+void Button::Click() {
   if (!AcceptsInput()) return;
-  TControl::Click();
-  TForm* form = OwnerForm();
+  Control::Click();
+  Form* form = OwnerForm();
   if (ModalResult != mrNone && form && form->IsModal()) form->ModalResult = ModalResult;
 }
 
-void TButton::DoMouseDown(MouseButton button, ShiftState shift, Point at) {
-  TControl::DoMouseDown(button, shift, at);
+void Button::DoMouseDown(MouseButton button, ShiftState shift, Point at) {
+  Control::DoMouseDown(button, shift, at);
   if (button != MouseButton::Left || !Enabled()) return;
-  if (TForm* form = OwnerForm()) form->SetActiveControl(this);
+  if (Form* form = OwnerForm()) form->SetActiveControl(this);
   SetPressed(true);
 }
 
-void TButton::DoMouseUp(MouseButton button, ShiftState shift, Point at) {
-  TControl::DoMouseUp(button, shift, at);
+void Button::DoMouseUp(MouseButton button, ShiftState shift, Point at) {
+  Control::DoMouseUp(button, shift, at);
   if (button != MouseButton::Left || !pressed_) return;
   SetPressed(false);
   if (at.X >= 0 && at.Y >= 0 && at.X < Width() && at.Y < Height()) Click();
 }
 
-// ------------------------------------------------------------------- TEdit
+// ------------------------------------------------------------------- Edit
 
-TEdit::TEdit(TWinControl* parent, std::string name, int left, int top, int width, int height)
-    : TControl(parent, std::move(name)) {
+Edit::Edit(WinControl* parent, std::string name, int left, int top, int width, int height)
+    : Control(parent, std::move(name)) {
   SetBounds(left, top, width, height);
   SetColor(clWindow);
 }
 
-void TEdit::SetText(const std::string& text) {
+void Edit::SetText(const std::string& text) {
   if (text == Caption()) return;
   SetCaption(text);
   if (OnChange) OnChange();
 }
 
-void TEdit::TextEdited(const std::string& text) {
+void Edit::TextEdited(const std::string& text) {
   if (text == Caption()) return;
   // The window already shows the text: store it without echoing it back.
   StoreCaption(text);
   if (OnChange) OnChange();
 }
 
-// ------------------------------------------------------------ TProgressBar
+// ------------------------------------------------------------ ProgressBar
 
-TProgressBar::TProgressBar(TWinControl* parent, std::string name, int left, int top, int width,
+ProgressBar::ProgressBar(WinControl* parent, std::string name, int left, int top, int width,
                            int height)
-    : TControl(parent, std::move(name)) {
+    : Control(parent, std::move(name)) {
   SetBounds(left, top, width, height);
 }
 
-void TProgressBar::SetMax(std::int32_t max) {
+void ProgressBar::SetMax(std::int32_t max) {
   if (max < min_) throw std::range_error("属性值超出范围");
   max_ = max;
   position_ = std::min(position_, max_);
@@ -251,54 +251,54 @@ void TProgressBar::SetMax(std::int32_t max) {
   if (OnChange) OnChange();
 }
 
-void TProgressBar::SetPosition(std::int32_t position) {
+void ProgressBar::SetPosition(std::int32_t position) {
   position_ = std::clamp(position, min_, max_);
   Changed(Prop::Value);
   if (OnChange) OnChange();
 }
 
-// ------------------------------------------------------------------ TImage
+// ------------------------------------------------------------------ Image
 
-TImage::TImage(TWinControl* parent, std::string name, int left, int top, int width, int height)
-    : TControl(parent, std::move(name)) {
+Image::Image(WinControl* parent, std::string name, int left, int top, int width, int height)
+    : Control(parent, std::move(name)) {
   SetBounds(left, top, width, height);
 }
 
-void TImage::SetStockIcon(int id) {
+void Image::SetStockIcon(int id) {
   StockIcon = id;
   Changed(Prop::Picture);
 }
 
-// -------------------------------------------------------- TTabSheet, pages
+// -------------------------------------------------------- TabSheet, pages
 
-TTabSheet::TTabSheet(TWinControl* parent, std::string name, const std::string& caption)
-    : TWinControl(parent, std::move(name)) {
+TabSheet::TabSheet(WinControl* parent, std::string name, const std::string& caption)
+    : WinControl(parent, std::move(name)) {
   SetCaption(caption);
 }
 
-void TTabSheet::SetTabVisible(bool visible) {
+void TabSheet::SetTabVisible(bool visible) {
   if (visible == tabVisible_) return;
   tabVisible_ = visible;
-  if (Parent()) static_cast<TPageControl*>(Parent())->SetActivePageIndex(
-      static_cast<TPageControl*>(Parent())->ActivePageIndex());
+  if (Parent()) static_cast<PageControl*>(Parent())->SetActivePageIndex(
+      static_cast<PageControl*>(Parent())->ActivePageIndex());
 }
 
-int TTabSheet::PageIndex() const {
-  auto* pages = static_cast<TPageControl*>(Parent());
+int TabSheet::PageIndex() const {
+  auto* pages = static_cast<PageControl*>(Parent());
   for (int i = 0; i < pages->PageCount(); ++i) {
     if (&pages->Page(i) == this) return i;
   }
   return -1;
 }
 
-TPageControl::TPageControl(TWinControl* parent, std::string name, int left, int top, int width,
+PageControl::PageControl(WinControl* parent, std::string name, int left, int top, int width,
                            int height)
-    : TWinControl(parent, std::move(name)) {
+    : WinControl(parent, std::move(name)) {
   SetBounds(left, top, width, height);
 }
 
-TTabSheet& TPageControl::AddPage(const std::string& name, const std::string& caption) {
-  TTabSheet& page = Add<TTabSheet>(name, caption);
+TabSheet& PageControl::AddPage(const std::string& name, const std::string& caption) {
+  TabSheet& page = Add<TabSheet>(name, caption);
   // A page fills the control below the tab strip.
   page.SetBounds(4, TabHeight + 4, Width() - 8, Height() - TabHeight - 8);
   pages_.push_back(&page);
@@ -307,14 +307,14 @@ TTabSheet& TPageControl::AddPage(const std::string& name, const std::string& cap
   return page;
 }
 
-void TPageControl::SetActivePageIndex(int index) {
+void PageControl::SetActivePageIndex(int index) {
   if (index < 0 || index >= PageCount()) return;
   active_ = index;
   for (int i = 0; i < PageCount(); ++i) pages_[i]->SetVisible(i == active_);
   Changed(Prop::Tabs);
 }
 
-std::vector<int> TPageControl::VisibleTabs() const {
+std::vector<int> PageControl::VisibleTabs() const {
   std::vector<int> tabs;
   for (int i = 0; i < PageCount(); ++i) {
     if (pages_[i]->TabVisible()) tabs.push_back(i);
@@ -322,31 +322,31 @@ std::vector<int> TPageControl::VisibleTabs() const {
   return tabs;
 }
 
-// ------------------------------------------------------------------- TForm
+// ------------------------------------------------------------------- Form
 
-TForm::TForm(TForm* owner, std::string name)
-    : TWinControl(nullptr, std::move(name)),
+Form::Form(Form* owner, std::string name)
+    : WinControl(nullptr, std::move(name)),
       owner_(owner),
       dpi_(App().HasBackend() ? App().GetBackend().SystemDpi() : kDefaultDpi) {
   SetVisible(false);
 }
 
-void TForm::SetDpi(int dpi) {
+void Form::SetDpi(int dpi) {
   if (dpi <= 0 || dpi == dpi_) return;
   dpi_ = dpi;
   ScaleChanged();
 }
 
-TForm::~TForm() = default;
+Form::~Form() = default;
 
-int TForm::ShowModal() {
+int Form::ShowModal() {
   Backend& backend = App().GetBackend();
   backend.CreatePeers(*this);
   ModalResult = mrNone;
   closed_ = false;
   modal_ = true;
   struct ModalEnd {
-    TForm& form;
+    Form& form;
     Backend& backend;
     ~ModalEnd() {
       form.modal_ = false;
@@ -361,7 +361,7 @@ int TForm::ShowModal() {
   return ModalResult;
 }
 
-void TForm::Show() {
+void Form::Show() {
   Backend& backend = App().GetBackend();
   backend.CreatePeers(*this);
   closed_ = false;
@@ -370,7 +370,7 @@ void TForm::Show() {
   if (OnShow) OnShow();
 }
 
-void TForm::Close() {
+void Form::Close() {
   bool canClose = true;
   if (OnCloseQuery) OnCloseQuery(canClose);
   if (!canClose) return;
@@ -384,13 +384,13 @@ void TForm::Close() {
   App().GetBackend().HideForm(*this);
 }
 
-void TForm::SetTaskbar(const TaskbarProgress& progress) {
+void Form::SetTaskbar(const TaskbarProgress& progress) {
   if (progress == taskbar_) return;
   taskbar_ = progress;
   Changed(Prop::Taskbar);
 }
 
-TaskbarStateScope::TaskbarStateScope(TForm& form, TaskbarState state)
+TaskbarStateScope::TaskbarStateScope(Form& form, TaskbarState state)
     : form_(form), previous_(form.Taskbar().State) {
   if (previous_ == TaskbarState::None) return;
   TaskbarProgress shown = form.Taskbar();
@@ -405,14 +405,14 @@ TaskbarStateScope::~TaskbarStateScope() {
   form_.SetTaskbar(shown);
 }
 
-void TForm::SetActiveControl(TControl* control) {
+void Form::SetActiveControl(Control* control) {
   if (control == active_) return;
   active_ = control;
   Changed(Prop::Focus);
 }
 
-void TForm::DispatchKeyDown(int key, ShiftState shift) {
-  if (key == VK_F4 && shift.Alt) {
+void Form::DispatchKeyDown(int key, ShiftState shift) {
+  if (key == kKeyF4 && shift.Alt) {
     Close();
     return;
   }
@@ -423,7 +423,7 @@ void TForm::DispatchKeyDown(int key, ShiftState shift) {
   if (active_) active_->DoKeyDown(key, shift);
 }
 
-void TForm::DispatchKeyUp(int key, ShiftState shift) {
+void Form::DispatchKeyUp(int key, ShiftState shift) {
   if (OwnKeyHandling || KeyPreview) {
     DoKeyUp(key, shift);
     if (key == 0) return;
@@ -431,7 +431,7 @@ void TForm::DispatchKeyUp(int key, ShiftState shift) {
   if (active_) active_->DoKeyUp(key, shift);
 }
 
-void TForm::DispatchChar(char key) {
+void Form::DispatchChar(char key) {
   if (OwnKeyHandling || KeyPreview) {
     DoKeyPress(key);
     if (key == 0) return;

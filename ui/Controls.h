@@ -52,9 +52,9 @@ struct ShiftState {
 
 // Virtual key codes, as Win32 numbers them.
 enum Key : int {
-  VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_ESCAPE = 0x1B, VK_SPACE = 0x20,
-  VK_END = 0x23, VK_HOME = 0x24, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28,
-  VK_F4 = 0x73,
+  kKeyBack = 0x08, kKeyTab = 0x09, kKeyReturn = 0x0D, kKeyEscape = 0x1B, kKeySpace = 0x20,
+  kKeyEnd = 0x23, kKeyHome = 0x24, kKeyLeft = 0x25, kKeyUp = 0x26, kKeyRight = 0x27, kKeyDown = 0x28,
+  kKeyF4 = 0x73,
 };
 
 // Dialog results; any result other than mrNone ends a modal window.
@@ -68,9 +68,9 @@ enum ModalResultCode : int {
 // anew at the new scale. Taskbar: the form's taskbar progress changed.
 enum class Prop { Bounds, Caption, Visible, Enabled, Font, Color, Value, Tabs, Items, Picture, Focus, Scale, Taskbar };
 
-class TControl;
-class TWinControl;
-class TForm;
+class Control;
+class WinControl;
+class Form;
 
 // The backend's mirror of one control (a real window on Win32).
 class ControlPeer {
@@ -79,20 +79,20 @@ class ControlPeer {
   virtual void Changed(Prop what) = 0;
 };
 
-class TControl {
+class Control {
  public:
-  TControl(TWinControl* parent, std::string name);
-  virtual ~TControl();
-  TControl(const TControl&) = delete;
-  TControl& operator=(const TControl&) = delete;
+  Control(WinControl* parent, std::string name);
+  virtual ~Control();
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
 
   // What kind of native control stands for this one ("Button", "Label", ...).
   virtual const char* Kind() const = 0;
 
   const std::string& Name() const { return name_; }
-  TWinControl* Parent() const { return parent_; }
-  TForm* OwnerForm();
-  const TForm* OwnerForm() const { return const_cast<TControl*>(this)->OwnerForm(); }
+  WinControl* Parent() const { return parent_; }
+  Form* OwnerForm();
+  const Form* OwnerForm() const { return const_cast<Control*>(this)->OwnerForm(); }
 
   int Left() const { return left_; }
   int Top() const { return top_; }
@@ -163,7 +163,7 @@ class TControl {
   void StoreCaption(const std::string& caption) { caption_ = caption; }
 
  private:
-  TWinControl* parent_;
+  WinControl* parent_;
   std::string name_;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   std::string caption_;
@@ -177,10 +177,10 @@ class TControl {
 
 // A control that holds other controls. Children are owned by their parent and
 // kept in creation order (which is also the tab order).
-class TWinControl : public TControl {
+class WinControl : public Control {
  public:
-  using TControl::TControl;
-  const std::vector<TControl*>& Controls() const { return children_; }
+  using Control::Control;
+  const std::vector<Control*>& Controls() const { return children_; }
   // Creates a child control owned by this one.
   template <class T, class... Args>
   T& Add(Args&&... args) {
@@ -190,8 +190,8 @@ class TWinControl : public TControl {
     return ref;
   }
   // Depth-first search by name; nullptr when absent.
-  TControl* FindControl(const std::string& name);
-  void RemoveChild(TControl* child);
+  Control* FindControl(const std::string& name);
+  void RemoveChild(Control* child);
   // The control itself first, then its children.
   void ScaleChanged() override;
 
@@ -199,33 +199,33 @@ class TWinControl : public TControl {
   void Resized() override;
 
  private:
-  friend class TControl;
-  std::vector<TControl*> children_;
-  std::vector<std::unique_ptr<TControl>> owned_;
+  friend class Control;
+  std::vector<Control*> children_;
+  std::vector<std::unique_ptr<Control>> owned_;
 };
 
-class TPanel : public TWinControl {
+class Panel : public WinControl {
  public:
-  TPanel(TWinControl* parent, std::string name) : TWinControl(parent, std::move(name)) {}
+  Panel(WinControl* parent, std::string name) : WinControl(parent, std::move(name)) {}
   const char* Kind() const override { return "Panel"; }
 };
 
-class TLabel : public TControl {
+class Label : public Control {
  public:
-  TLabel(TWinControl* parent, std::string name, int left, int top, const std::string& caption);
+  Label(WinControl* parent, std::string name, int left, int top, const std::string& caption);
   const char* Kind() const override { return "Label"; }
   // Labels size themselves to their text (no wrapping; each line break
   // starts a new line).
   void SetCaption(const std::string& caption) override;
   void SetFont(const Font& font);
-  // Measured in the font of the form's scale (see TForm::Dpi).
+  // Measured in the font of the form's scale (see Form::Dpi).
   void AdjustSize();
   void ScaleChanged() override;
 };
 
-class TButton : public TControl {
+class Button : public Control {
  public:
-  TButton(TWinControl* parent, std::string name, const std::string& caption, int left, int top,
+  Button(WinControl* parent, std::string name, const std::string& caption, int left, int top,
           int width, int height);
   const char* Kind() const override { return "Button"; }
   int ModalResult = mrNone;
@@ -245,9 +245,9 @@ class TButton : public TControl {
   bool pressed_ = false;
 };
 
-class TEdit : public TControl {
+class Edit : public Control {
  public:
-  TEdit(TWinControl* parent, std::string name, int left, int top, int width, int height);
+  Edit(WinControl* parent, std::string name, int left, int top, int width, int height);
   const char* Kind() const override { return "Edit"; }
   const std::string& Text() const { return Caption(); }
   // Changing the text, by the program or by typing, raises OnChange.
@@ -257,9 +257,9 @@ class TEdit : public TControl {
   void TextEdited(const std::string& text);
 };
 
-class TProgressBar : public TControl {
+class ProgressBar : public Control {
  public:
-  TProgressBar(TWinControl* parent, std::string name, int left, int top, int width, int height);
+  ProgressBar(WinControl* parent, std::string name, int left, int top, int width, int height);
   const char* Kind() const override { return "ProgressBar"; }
   std::int32_t Min() const { return min_; }
   std::int32_t Max() const { return max_; }
@@ -276,19 +276,19 @@ class TProgressBar : public TControl {
 };
 
 // A picture: a bitmap resource, drawn unscaled at the top left.
-class TImage : public TControl {
+class Image : public Control {
  public:
-  TImage(TWinControl* parent, std::string name, int left, int top, int width, int height);
+  Image(WinControl* parent, std::string name, int left, int top, int width, int height);
   const char* Kind() const override { return "Image"; }
   std::string ResourceName;  // bitmap resource of the program
   int StockIcon = 0;         // or a stock icon id (IDI_xxx); 0 for none
   void SetStockIcon(int id);
 };
 
-class TPageControl;
-class TTabSheet : public TWinControl {
+class PageControl;
+class TabSheet : public WinControl {
  public:
-  TTabSheet(TWinControl* parent, std::string name, const std::string& caption);
+  TabSheet(WinControl* parent, std::string name, const std::string& caption);
   const char* Kind() const override { return "TabSheet"; }
   bool TabVisible() const { return tabVisible_; }
   void SetTabVisible(bool visible);
@@ -298,14 +298,14 @@ class TTabSheet : public TWinControl {
   bool tabVisible_ = true;
 };
 
-class TPageControl : public TWinControl {
+class PageControl : public WinControl {
  public:
-  TPageControl(TWinControl* parent, std::string name, int left, int top, int width, int height);
+  PageControl(WinControl* parent, std::string name, int left, int top, int width, int height);
   const char* Kind() const override { return "PageControl"; }
   int TabHeight = 20;
-  TTabSheet& AddPage(const std::string& name, const std::string& caption);
+  TabSheet& AddPage(const std::string& name, const std::string& caption);
   int PageCount() const { return static_cast<int>(pages_.size()); }
-  TTabSheet& Page(int index) const { return *pages_.at(index); }
+  TabSheet& Page(int index) const { return *pages_.at(index); }
   int ActivePageIndex() const { return active_; }
   // Only the active page is shown; its tab need not be visible.
   void SetActivePageIndex(int index);
@@ -313,7 +313,7 @@ class TPageControl : public TWinControl {
   std::vector<int> VisibleTabs() const;
 
  private:
-  std::vector<TTabSheet*> pages_;
+  std::vector<TabSheet*> pages_;
   int active_ = -1;
 };
 
@@ -331,13 +331,13 @@ struct TaskbarProgress {
 enum class BorderStyle { Sizeable, Dialog };
 enum class FormPosition { Designed, ScreenCenter, OwnerFormCenter };
 
-class TForm : public TWinControl {
+class Form : public WinControl {
  public:
-  TForm(TForm* owner, std::string name);
-  ~TForm() override;
+  Form(Form* owner, std::string name);
+  ~Form() override;
   const char* Kind() const override { return "Form"; }
 
-  TForm* Owner() const { return owner_; }
+  Form* Owner() const { return owner_; }
   int ClientWidth() const { return Width(); }
   int ClientHeight() const { return Height(); }
   void SetClientSize(int width, int height) { SetBounds(Left(), Top(), width, height); }
@@ -387,8 +387,8 @@ class TForm : public TWinControl {
   std::function<void()> OnDeviceWatch;
 
   // The control that has the keyboard focus (nullptr for the form itself).
-  TControl* ActiveControl() const { return active_; }
-  void SetActiveControl(TControl* control);
+  Control* ActiveControl() const { return active_; }
+  void SetActiveControl(Control* control);
 
   // Keys go to the focused control, or to the form's own handlers first when
   // OwnKeyHandling or KeyPreview is set.
@@ -398,8 +398,8 @@ class TForm : public TWinControl {
 
  private:
   friend class Application;
-  TForm* owner_;
-  TControl* active_ = nullptr;
+  Form* owner_;
+  Control* active_ = nullptr;
   bool modal_ = false;
   bool closed_ = false;
   int dpi_;
@@ -410,13 +410,13 @@ class TForm : public TWinControl {
 // shown before; a button that shows no progress is left alone.
 class TaskbarStateScope {
  public:
-  TaskbarStateScope(TForm& form, TaskbarState state);
+  TaskbarStateScope(Form& form, TaskbarState state);
   ~TaskbarStateScope();
   TaskbarStateScope(const TaskbarStateScope&) = delete;
   TaskbarStateScope& operator=(const TaskbarStateScope&) = delete;
 
  private:
-  TForm& form_;
+  Form& form_;
   TaskbarState previous_;
 };
 

@@ -4,22 +4,22 @@
 
 namespace ui {
 
-// ---------------------------------------------------------------- TTreeNode
+// ---------------------------------------------------------------- TreeNode
 
-TTreeNode::TTreeNode(TTreeView* owner, TTreeNode* parent, std::string text)
+TreeNode::TreeNode(TreeView* owner, TreeNode* parent, std::string text)
     : owner_(owner), parent_(parent), text_(std::move(text)) {}
 
-void TTreeNode::SetText(const std::string& text) {
+void TreeNode::SetText(const std::string& text) {
   text_ = text;
   if (owner_->Tree()) owner_->Tree()->NodeChanged(*this);
 }
 
-int TTreeNode::AbsoluteIndex() const {
-  const std::vector<TTreeNode*> items = owner_->Items();
+int TreeNode::AbsoluteIndex() const {
+  const std::vector<TreeNode*> items = owner_->Items();
   return static_cast<int>(std::find(items.begin(), items.end(), this) - items.begin());
 }
 
-void TTreeNode::Expand() {
+void TreeNode::Expand() {
   if (expanded_) return;
   bool allow = true;
   if (owner_->OnExpanding) owner_->OnExpanding(this, allow);
@@ -30,7 +30,7 @@ void TTreeNode::Expand() {
   if (owner_->OnExpanded) owner_->OnExpanded(this);
 }
 
-void TTreeNode::Collapse() {
+void TreeNode::Collapse() {
   if (!expanded_) return;
   bool allow = true;
   if (owner_->OnCollapsing) owner_->OnCollapsing(this, allow);
@@ -41,46 +41,46 @@ void TTreeNode::Collapse() {
   if (owner_->OnCollapsed) owner_->OnCollapsed(this);
 }
 
-void TTreeNode::SetHasChildren(bool value) {
+void TreeNode::SetHasChildren(bool value) {
   if (value == hasChildren_) return;
   hasChildren_ = value;
   if (owner_->Tree()) owner_->Tree()->NodeChanged(*this);
 }
 
-void TTreeNode::SetImages(int imageIndex, int selectedIndex) {
+void TreeNode::SetImages(int imageIndex, int selectedIndex) {
   ImageIndex = imageIndex;
   SelectedIndex = selectedIndex;
   if (owner_->Tree()) owner_->Tree()->NodeChanged(*this);
 }
 
-void TTreeNode::SetStateIndex(int index) {
+void TreeNode::SetStateIndex(int index) {
   if (index == stateIndex_) return;
   stateIndex_ = index;
   if (owner_->Tree()) owner_->Tree()->NodeChanged(*this);
 }
 
-// ---------------------------------------------------------------- TTreeView
+// ---------------------------------------------------------------- TreeView
 
-TTreeView::TTreeView(TWinControl* parent, std::string name, int left, int top, int width, int height)
-    : TControl(parent, std::move(name)) {
+TreeView::TreeView(WinControl* parent, std::string name, int left, int top, int width, int height)
+    : Control(parent, std::move(name)) {
   SetBounds(left, top, width, height);
   SetColor(clWindow);
 }
 
-TTreeView::~TTreeView() = default;
+TreeView::~TreeView() = default;
 
-TTreeNode* TTreeView::AddChild(TTreeNode* parent, const std::string& text) {
-  auto node = std::make_unique<TTreeNode>(this, parent, text);
-  TTreeNode* added = node.get();
+TreeNode* TreeView::AddChild(TreeNode* parent, const std::string& text) {
+  auto node = std::make_unique<TreeNode>(this, parent, text);
+  TreeNode* added = node.get();
   (parent ? parent->children_ : roots_).push_back(std::move(node));
   if (parent) parent->hasChildren_ = true;
   if (Tree()) Tree()->NodeAdded(*added);
   return added;
 }
 
-void TTreeView::Delete(TTreeNode* node) {
+void TreeView::Delete(TreeNode* node) {
   if (!node) return;
-  for (TTreeNode* n = selected_; n; n = n->Parent()) {
+  for (TreeNode* n = selected_; n; n = n->Parent()) {
     if (n == node) {
       selected_ = nullptr;
       break;
@@ -89,48 +89,48 @@ void TTreeView::Delete(TTreeNode* node) {
   if (Tree()) Tree()->NodeRemoved(*node);
   auto& list = node->Parent() ? node->Parent()->children_ : roots_;
   list.erase(std::find_if(list.begin(), list.end(),
-                          [node](const std::unique_ptr<TTreeNode>& n) { return n.get() == node; }));
+                          [node](const std::unique_ptr<TreeNode>& n) { return n.get() == node; }));
 }
 
-void TTreeView::Clear() {
+void TreeView::Clear() {
   selected_ = nullptr;
   editing_ = false;
   if (Tree()) Tree()->Cleared();
   roots_.clear();
 }
 
-void TTreeView::Collect(const std::vector<std::unique_ptr<TTreeNode>>& nodes,
-                        std::vector<TTreeNode*>& out) const {
+void TreeView::Collect(const std::vector<std::unique_ptr<TreeNode>>& nodes,
+                        std::vector<TreeNode*>& out) const {
   for (const auto& n : nodes) {
     out.push_back(n.get());
     Collect(n->children_, out);
   }
 }
 
-std::vector<TTreeNode*> TTreeView::Items() const {
-  std::vector<TTreeNode*> out;
+std::vector<TreeNode*> TreeView::Items() const {
+  std::vector<TreeNode*> out;
   Collect(roots_, out);
   return out;
 }
 
-int TTreeView::Count() const { return static_cast<int>(Items().size()); }
+int TreeView::Count() const { return static_cast<int>(Items().size()); }
 
-void TTreeView::SetSelected(TTreeNode* node) {
+void TreeView::SetSelected(TreeNode* node) {
   if (node == selected_) return;
   selected_ = node;
   if (Tree() && node) Tree()->NodeChanged(*node);
   if (OnChange) OnChange(node);
 }
 
-void TTreeView::StartEdit(TTreeNode* node) {
+void TreeView::StartEdit(TreeNode* node) {
   if (ReadOnly || !node) return;
   SetSelected(node);
   editing_ = true;
   if (Tree()) Tree()->StartEdit(*node);
 }
 
-void TTreeView::EditDone(bool accepted, std::string newText) {
-  TTreeNode* node = selected_;
+void TreeView::EditDone(bool accepted, std::string newText) {
+  TreeNode* node = selected_;
   editing_ = false;
   if (!accepted || !node) return;
   bool accept = true;
@@ -138,10 +138,10 @@ void TTreeView::EditDone(bool accepted, std::string newText) {
   if (accept) node->SetText(newText);
 }
 
-std::vector<TTreeNode*> TTreeView::VisibleRows() const {
-  std::vector<TTreeNode*> rows;
-  std::function<void(const std::vector<std::unique_ptr<TTreeNode>>&)> walk =
-      [&](const std::vector<std::unique_ptr<TTreeNode>>& nodes) {
+std::vector<TreeNode*> TreeView::VisibleRows() const {
+  std::vector<TreeNode*> rows;
+  std::function<void(const std::vector<std::unique_ptr<TreeNode>>&)> walk =
+      [&](const std::vector<std::unique_ptr<TreeNode>>& nodes) {
         for (const auto& n : nodes) {
           rows.push_back(n.get());
           if (n->Expanded()) walk(n->Children());
@@ -153,9 +153,9 @@ std::vector<TTreeNode*> TTreeView::VisibleRows() const {
 
 // Without a peer, rows are ItemHeight high from the top; a node's label
 // starts after its indentation, its state picture and its icon.
-Rect TTreeView::LabelRect(const TTreeNode& node) {
+Rect TreeView::LabelRect(const TreeNode& node) {
   if (Tree()) return Tree()->LabelRect(node);
-  const std::vector<TTreeNode*> rows = VisibleRows();
+  const std::vector<TreeNode*> rows = VisibleRows();
   const auto it = std::find(rows.begin(), rows.end(), &node);
   if (it == rows.end()) return {};
   const int row = static_cast<int>(it - rows.begin());
@@ -164,28 +164,28 @@ Rect TTreeView::LabelRect(const TTreeNode& node) {
   return {left, row * ItemHeight, left + width, (row + 1) * ItemHeight};
 }
 
-TTreeNode* TTreeView::NodeAt(Point at) {
+TreeNode* TreeView::NodeAt(Point at) {
   if (Tree()) return Tree()->NodeAt(at);
   if (at.Y < 0 || at.X < 0 || at.X >= Width()) return nullptr;
-  const std::vector<TTreeNode*> rows = VisibleRows();
+  const std::vector<TreeNode*> rows = VisibleRows();
   const std::size_t row = static_cast<std::size_t>(at.Y / ItemHeight);
   return row < rows.size() ? rows[row] : nullptr;
 }
 
-TTreeNode* TTreeView::TopItem() { return Tree() ? Tree()->TopItem() : nullptr; }
+TreeNode* TreeView::TopItem() { return Tree() ? Tree()->TopItem() : nullptr; }
 
-void TTreeView::SetTopItem(TTreeNode* node) {
+void TreeView::SetTopItem(TreeNode* node) {
   if (Tree() && node) Tree()->SetTopItem(*node);
 }
 
-void TTreeView::SetStateImages(TStateImages* images) {
+void TreeView::SetStateImages(StateImageList* images) {
   stateImages_ = images;
   StateImageWidth = images ? images->Width : 0;
   if (Tree()) Tree()->StateImagesChanged();
 }
 
-void TTreeView::TreePress(MouseButton button, Point at) {
-  TTreeNode* node = NodeAt(at);
+void TreeView::TreePress(MouseButton button, Point at) {
+  TreeNode* node = NodeAt(at);
   if (!node) return;
   if (OnExpandButton(*node, at)) {
     node->Expanded() ? node->Collapse() : node->Expand();
@@ -195,13 +195,13 @@ void TTreeView::TreePress(MouseButton button, Point at) {
 }
 
 // The button takes the Indent wide column left of the state picture.
-bool TTreeView::OnExpandButton(const TTreeNode& node, Point at) {
+bool TreeView::OnExpandButton(const TreeNode& node, Point at) {
   const int buttonRight = LabelRect(node).Left - StateImageWidth - ImageWidth;
   return ShowButtons && at.X < buttonRight && at.X >= buttonRight - Indent &&
          (node.HasChildren() || !node.Children().empty());
 }
 
-void TTreeView::Paint() {
+void TreeView::Paint() {
   if (OnBeforePaint) OnBeforePaint();
 }
 

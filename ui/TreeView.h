@@ -11,15 +11,15 @@
 
 namespace ui {
 
-class TTreeView;
+class TreeView;
 
-class TTreeNode {
+class TreeNode {
  public:
-  TTreeNode(TTreeView* owner, TTreeNode* parent, std::string text);
+  TreeNode(TreeView* owner, TreeNode* parent, std::string text);
   const std::string& Text() const { return text_; }
   void SetText(const std::string& text);
-  TTreeNode* Parent() const { return parent_; }
-  const std::vector<std::unique_ptr<TTreeNode>>& Children() const { return children_; }
+  TreeNode* Parent() const { return parent_; }
+  const std::vector<std::unique_ptr<TreeNode>>& Children() const { return children_; }
   int Level() const { return parent_ ? parent_->Level() + 1 : 0; }
   // Position in tree order (depth first, each node before its children).
   int AbsoluteIndex() const;
@@ -39,14 +39,14 @@ class TTreeNode {
   void SetImages(int imageIndex, int selectedIndex);
   void* Data = nullptr;  // whatever the owner of the tree keeps per node
 
-  TTreeView* Owner() const { return owner_; }
+  TreeView* Owner() const { return owner_; }
 
  private:
-  friend class TTreeView;
-  TTreeView* owner_;
-  TTreeNode* parent_;
+  friend class TreeView;
+  TreeView* owner_;
+  TreeNode* parent_;
   std::string text_;
-  std::vector<std::unique_ptr<TTreeNode>> children_;
+  std::vector<std::unique_ptr<TreeNode>> children_;
   bool expanded_ = false;
   bool hasChildren_ = false;
   int stateIndex_ = -1;
@@ -59,7 +59,7 @@ enum class StockPicture { CheckBoxUnchecked, CheckBoxChecked, CheckBoxMixed };
 // index n, in 96-DPI pixels. The backend draws the stock pictures and keeps
 // its native list in Native (an HIMAGELIST on Win32, made when the peer first
 // shows the list, for a screen of NativeDpi).
-struct TStateImages {
+struct StateImageList {
   int Width = 16, Height = 16;
   std::vector<StockPicture> Cells;
   Color HighlightColor = clHighlight;  // mark colour of classic check boxes
@@ -71,24 +71,24 @@ struct TStateImages {
 // What a tree peer adds to the common peer: node structure and geometry.
 class TreePeer : public ControlPeer {
  public:
-  virtual void NodeAdded(TTreeNode& node) = 0;
-  virtual void NodeRemoved(TTreeNode& node) = 0;
-  virtual void NodeChanged(TTreeNode& node) = 0;  // text, state, pictures, expansion, button
+  virtual void NodeAdded(TreeNode& node) = 0;
+  virtual void NodeRemoved(TreeNode& node) = 0;
+  virtual void NodeChanged(TreeNode& node) = 0;  // text, state, pictures, expansion, button
   virtual void Cleared() = 0;
-  virtual Rect LabelRect(const TTreeNode& node) = 0;
-  virtual TTreeNode* NodeAt(Point at) = 0;
-  virtual void StartEdit(TTreeNode& node) = 0;
+  virtual Rect LabelRect(const TreeNode& node) = 0;
+  virtual TreeNode* NodeAt(Point at) = 0;
+  virtual void StartEdit(TreeNode& node) = 0;
   // The node in the first visible row, and scrolling a node to that row.
-  virtual TTreeNode* TopItem() { return nullptr; }
-  virtual void SetTopItem(TTreeNode& node) {}
+  virtual TreeNode* TopItem() { return nullptr; }
+  virtual void SetTopItem(TreeNode& node) {}
   // Shows the tree's StateImages() anew (the peer also shows them when made).
   virtual void StateImagesChanged() {}
 };
 
-class TTreeView : public TControl {
+class TreeView : public Control {
  public:
-  TTreeView(TWinControl* parent, std::string name, int left, int top, int width, int height);
-  ~TTreeView() override;
+  TreeView(WinControl* parent, std::string name, int left, int top, int width, int height);
+  ~TreeView() override;
   const char* Kind() const override { return "TreeView"; }
 
   // Settings.
@@ -111,46 +111,46 @@ class TTreeView : public TControl {
 
   // State pictures, owned by whoever sets them; null for none. Setting them
   // also sets StateImageWidth and lets the peer show them.
-  TStateImages* StateImages() const { return stateImages_; }
-  void SetStateImages(TStateImages* images);
+  StateImageList* StateImages() const { return stateImages_; }
+  void SetStateImages(StateImageList* images);
 
   // Appends a node as the last child of parent (nullptr: the top level).
-  TTreeNode* AddChild(TTreeNode* parent, const std::string& text);
-  void Delete(TTreeNode* node);
+  TreeNode* AddChild(TreeNode* parent, const std::string& text);
+  void Delete(TreeNode* node);
   void Clear();
-  const std::vector<std::unique_ptr<TTreeNode>>& TopLevel() const { return roots_; }
+  const std::vector<std::unique_ptr<TreeNode>>& TopLevel() const { return roots_; }
   // All nodes in tree order.
-  std::vector<TTreeNode*> Items() const;
+  std::vector<TreeNode*> Items() const;
   int Count() const;
 
-  TTreeNode* Selected() const { return selected_; }
-  void SetSelected(TTreeNode* node);
+  TreeNode* Selected() const { return selected_; }
+  void SetSelected(TreeNode* node);
   bool IsEditing() const { return editing_; }
-  void StartEdit(TTreeNode* node);
+  void StartEdit(TreeNode* node);
 
   // The text part of a node's row, in 96-DPI client pixels.
-  Rect LabelRect(const TTreeNode& node);
+  Rect LabelRect(const TreeNode& node);
   // The node whose row holds the point, or nullptr.
-  TTreeNode* NodeAt(Point at);
+  TreeNode* NodeAt(Point at);
   // The node in the first visible row (the scroll position); nullptr when
   // unknown (no peer) or empty.
-  TTreeNode* TopItem();
-  void SetTopItem(TTreeNode* node);
+  TreeNode* TopItem();
+  void SetTopItem(TreeNode* node);
 
   // Events.
-  std::function<void(TTreeNode*, bool& allow)> OnExpanding;
-  std::function<void(TTreeNode*)> OnExpanded;
-  std::function<void(TTreeNode*, bool& allow)> OnCollapsing;
-  std::function<void(TTreeNode*)> OnCollapsed;
-  std::function<void(TTreeNode*)> OnChange;  // the selection changed
-  std::function<void(TTreeNode*, std::string& newText, bool& accept)> OnEdited;
+  std::function<void(TreeNode*, bool& allow)> OnExpanding;
+  std::function<void(TreeNode*)> OnExpanded;
+  std::function<void(TreeNode*, bool& allow)> OnCollapsing;
+  std::function<void(TreeNode*)> OnCollapsed;
+  std::function<void(TreeNode*)> OnChange;  // the selection changed
+  std::function<void(TreeNode*, std::string& newText, bool& accept)> OnEdited;
   std::function<void()> OnBeforePaint;  // raised each time the tree is about to paint
 
-  // Input entry points beyond TControl's.
+  // Input entry points beyond Control's.
   // The ordinary tree press: selects the row's node, toggles on the button.
   virtual void TreePress(MouseButton button, Point at);
   // Whether the point, on the node's row, is on the node's expand button.
-  bool OnExpandButton(const TTreeNode& node, Point at);
+  bool OnExpandButton(const TreeNode& node, Point at);
   virtual void Paint();  // what the backend calls before the tree paints
   // Backends report the end of an in-place edit here.
   void EditDone(bool accepted, std::string newText);
@@ -161,17 +161,17 @@ class TTreeView : public TControl {
   // Run however a node is expanded or collapsed: after OnCollapsing allowed
   // a collapse and before it happens, and after an expansion happened and
   // before OnExpanded. Derived trees add behaviour here.
-  virtual void NodeCollapsing(TTreeNode& node) {}
-  virtual void NodeExpanded(TTreeNode& node) {}
+  virtual void NodeCollapsing(TreeNode& node) {}
+  virtual void NodeExpanded(TreeNode& node) {}
 
  private:
-  friend class TTreeNode;
-  void Collect(const std::vector<std::unique_ptr<TTreeNode>>& nodes, std::vector<TTreeNode*>& out) const;
-  std::vector<TTreeNode*> VisibleRows() const;
-  std::vector<std::unique_ptr<TTreeNode>> roots_;
-  TTreeNode* selected_ = nullptr;
+  friend class TreeNode;
+  void Collect(const std::vector<std::unique_ptr<TreeNode>>& nodes, std::vector<TreeNode*>& out) const;
+  std::vector<TreeNode*> VisibleRows() const;
+  std::vector<std::unique_ptr<TreeNode>> roots_;
+  TreeNode* selected_ = nullptr;
   bool editing_ = false;
-  TStateImages* stateImages_ = nullptr;
+  StateImageList* stateImages_ = nullptr;
 };
 
 }  // namespace ui

@@ -7,12 +7,12 @@ namespace wizard {
 
 namespace {
 
-void ShowText(ui::TLabel& label, const std::string& text) {
+void ShowText(ui::Label& label, const std::string& text) {
   if (label.Caption() != text) label.SetCaption(text);
 }
 
 // The maximum first: a lower one pulls the bar's position down with it.
-void ShowFigures(ui::TProgressBar& bar, const engine::BarFigures& figures) {
+void ShowFigures(ui::ProgressBar& bar, const engine::BarFigures& figures) {
   if (bar.Max() != figures.Max) bar.SetMax(figures.Max);
   if (bar.Position() != figures.Position) bar.SetPosition(figures.Position);
 }

@@ -8,8 +8,8 @@ void Tfm_Install::FillSpecialtyTree(const TCdPacks& packs) {
     // The first node of the whole tree with the standard's text is the
     // parent, whatever its level; nodes are never sorted.
     const std::string standard = pack.Standard.Text();
-    ui::TTreeNode* parent = nullptr;
-    for (ui::TTreeNode* node : CheckTree->Items()) {
+    ui::TreeNode* parent = nullptr;
+    for (ui::TreeNode* node : CheckTree->Items()) {
       if (node->Text() == standard) {
         parent = node;
         break;
@@ -20,9 +20,9 @@ void Tfm_Install::FillSpecialtyTree(const TCdPacks& packs) {
   }
 }
 
-std::vector<TSpecialtyCheck> Tfm_Install::ListSpecialtyChecks() const {
-  std::vector<TSpecialtyCheck> checks;
-  for (const ui::TTreeNode* node : CheckTree->Items()) {
+std::vector<engine::SpecialtyCheck> Tfm_Install::ListSpecialtyChecks() const {
+  std::vector<engine::SpecialtyCheck> checks;
+  for (const ui::TreeNode* node : CheckTree->Items()) {
     if (node->Parent()) checks.push_back({node->Parent()->Text(), node->Text(), ui::IsTicked(*node)});
   }
   return checks;

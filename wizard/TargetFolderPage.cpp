@@ -48,7 +48,7 @@ void Tfm_Install::UpdateSpaceLabels() {
   // Only a drive-letter path from A: to U: is asked about.
   if (folder.size() < 2 || folder[0] < 'A' || folder[0] > 'U' || folder[1] != ':') return;
   platform::DiskSpace disk;
-  if (!platform_.GetDiskFreeSpace(folder.substr(0, 2) + "\\", disk)) return;
+  if (!platform_.DiskSpaceOf(folder.substr(0, 2) + "\\", disk)) return;
   const char separator = platform_.DecimalSeparator();
   Lb_Free->SetCaption(SpaceText("可用空间: ", disk.FreeClusters, disk, separator));
   Lb_Total->SetCaption(SpaceText("总大小: ", disk.TotalClusters, disk, separator));

@@ -13,7 +13,7 @@
 #include "ui/CheckTree.h"
 #include "ui/Controls.h"
 
-class Tfm_Install : public ui::TForm {
+class Tfm_Install : public ui::Form {
  public:
   static constexpr int kPageCount = 5;
   // The window's caption, by which a second start of the program finds it.
@@ -37,7 +37,7 @@ class Tfm_Install : public ui::TForm {
   void FillSpecialtyTree(const TCdPacks& packs);
   // For every node that has a parent, in tree order: the parent's text, the
   // node's text and whether the node is ticked.
-  std::vector<TSpecialtyCheck> ListSpecialtyChecks() const;
+  std::vector<engine::SpecialtyCheck> ListSpecialtyChecks() const;
 
   // Every message and question of the wizard: SkinMessage1's dialog.
   int ShowMessageDialog(const std::string& text, int dialogType, int buttons, int helpContext);
@@ -63,7 +63,7 @@ class Tfm_Install : public ui::TForm {
   // missing descriptor is reported to the user, a malformed one is not.
   bool LoadCatalogue();
 
-  TInstallerState State;
+  catalogue::InstallerState State;
   // Every message and question of the wizard goes through this component.
   dialogs::TSkinMessage SkinMessage1;
   // Browse on the target folder page.
@@ -71,29 +71,29 @@ class Tfm_Install : public ui::TForm {
   const std::string Argument1;
 
   // Controls, as the pages hold them.
-  ui::TPanel* LeftPanel;
-  ui::TImage* Banner;
-  ui::TPageControl* PageCtrl;
-  ui::TTabSheet* Pages[kPageCount];
+  ui::Panel* LeftPanel;
+  ui::Image* Banner;
+  ui::PageControl* PageCtrl;
+  ui::TabSheet* Pages[kPageCount];
   // Page 1.
-  ui::TEdit* edt_PrjPath;
-  ui::TButton* bt_Browse;
-  ui::TLabel* Lb_Free;
-  ui::TLabel* Lb_Total;
+  ui::Edit* edt_PrjPath;
+  ui::Button* bt_Browse;
+  ui::Label* Lb_Free;
+  ui::Label* Lb_Total;
   // Page 2.
   ui::TCheckTree* CheckTree;
   // Page 3.
-  ui::TLabel* Lb_Spec;
-  ui::TProgressBar* AreaProgress;
-  ui::TLabel* Lb_File;
-  ui::TProgressBar* FileProgress;
+  ui::Label* Lb_Spec;
+  ui::ProgressBar* AreaProgress;
+  ui::Label* Lb_File;
+  ui::ProgressBar* FileProgress;
   // Page 4.
-  ui::TLabel* Label11;
-  ui::TLabel* Label10;
+  ui::Label* Label11;
+  ui::Label* Label10;
   // Buttons below the pages.
-  ui::TButton* bt_Last;
-  ui::TButton* bt_Next;
-  ui::TButton* bt_cancel;
+  ui::Button* bt_Last;
+  ui::Button* bt_Next;
+  ui::Button* bt_cancel;
 
  private:
   void BuildPages();

@@ -14,15 +14,15 @@ std::vector<std::string> CdRomDrives(platform::Platform& platform) {
   std::vector<std::string> roots;
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
     const std::string root = std::string(1, letter) + ":\\";
-    if (platform.GetDriveType(root) == platform::kDriveCdRom) roots.push_back(root);
+    if (platform.DriveTypeOf(root) == platform::kDriveCdRom) roots.push_back(root);
   }
   return roots;
 }
 
 }  // namespace
 
-Tfrm_ChooseDriver::Tfrm_ChooseDriver(ui::TForm* owner, platform::Platform& platform, platform::ShellNamespace& shell)
-    : ui::TForm(owner, "frm_ChooseDriver"), selDir(platform, shell), platform_(platform) {
+Tfrm_ChooseDriver::Tfrm_ChooseDriver(ui::Form* owner, platform::Platform& platform, platform::ShellNamespace& shell)
+    : ui::Form(owner, "frm_ChooseDriver"), selDir(platform, shell), platform_(platform) {
   SetCaption("请插入光盘");
   SetClientSize(440, 175);
   Position = ui::FormPosition::OwnerFormCenter;
@@ -31,22 +31,22 @@ Tfrm_ChooseDriver::Tfrm_ChooseDriver(ui::TForm* owner, platform::Platform& platf
   IconResource = "MAINICON";
   SetFont(PromptFont());
 
-  Image1 = &Add<ui::TImage>("Image1", 14, 16, 60, 57);
+  Image1 = &Add<ui::Image>("Image1", 14, 16, 60, 57);
   Image1->ResourceName = "DISC";
-  Label1 = &Add<ui::TLabel>("Label1", 90, 17, "请插入下列光盘以继续安装。");
-  Label5 = &Add<ui::TLabel>("Label5", 90, 36, "请插入光盘");
+  Label1 = &Add<ui::Label>("Label1", 90, 17, "请插入下列光盘以继续安装。");
+  Label5 = &Add<ui::Label>("Label5", 90, 36, "请插入光盘");
   Label5->SetFont(ui::Font{"宋体", 13, false, ui::clRed});
-  Label2 = &Add<ui::TLabel>("Label2", 90, 57, "如果这个磁盘中的文件不能在不同于下列显示的文件夹");
+  Label2 = &Add<ui::Label>("Label2", 90, 57, "如果这个磁盘中的文件不能在不同于下列显示的文件夹");
   Label2->SetWidth(337);
-  Label3 = &Add<ui::TLabel>("Label3", 89, 75, "中找到，请输入正确的路径或单击\"浏览\"。");
+  Label3 = &Add<ui::Label>("Label3", 89, 75, "中找到，请输入正确的路径或单击\"浏览\"。");
   Label3->SetWidth(265);
-  Label4 = &Add<ui::TLabel>("Label4", 15, 79, "路径：");
-  edt_path = &Add<ui::TEdit>("edt_path", 13, 97, 329, 20);
-  bt_selDir = &Add<ui::TButton>("bt_selDir", "浏览", 363, 94, 60, 25);
-  bt_OK = &Add<ui::TButton>("bt_OK", "确定", 273, 136, 75, 25);
-  bt_Cancel = &Add<ui::TButton>("bt_Cancel", "取消", 355, 136, 75, 25);
+  Label4 = &Add<ui::Label>("Label4", 15, 79, "路径：");
+  edt_path = &Add<ui::Edit>("edt_path", 13, 97, 329, 20);
+  bt_selDir = &Add<ui::Button>("bt_selDir", "浏览", 363, 94, 60, 25);
+  bt_OK = &Add<ui::Button>("bt_OK", "确定", 273, 136, 75, 25);
+  bt_Cancel = &Add<ui::Button>("bt_Cancel", "取消", 355, 136, 75, 25);
   bt_Cancel->ModalResult = ui::mrCancel;
-  Lb_Problem = &Add<ui::TLabel>("Lb_Problem", 13, 141, "");
+  Lb_Problem = &Add<ui::Label>("Lb_Problem", 13, 141, "");
   Lb_Problem->SetFont(ui::Font{"宋体", 12, false, ui::clRed});
 
   selDir.Title = "选择驱动器";
@@ -71,7 +71,7 @@ void Tfrm_ChooseDriver::SetLabels(const std::vector<std::string>& labels) {
   labels_ = labels;
 }
 
-void Tfrm_ChooseDriver::SetSkin(dialogs::TSkinData* skin) {
+void Tfrm_ChooseDriver::SetSkin(dialogs::Skin* skin) {
   // The prompt's own frame and controls are drawn by the toolkit; the
   // chooser it opens takes the skin over.
   selDir.SkinData = skin;
@@ -100,7 +100,7 @@ void Tfrm_ChooseDriver::bt_OKClick() {
   // that is not needed is taken all the same: the run reads it and asks again.
   const std::string disc = TypedDisc();
   if (disc.empty()) return;
-  TLabelString label;
+  catalogue::LabelString label;
   std::string problem;
   if (!catalogue::ProbeDiscLabel(platform_, disc, label, problem)) {
     Lb_Problem->SetCaption(problem);
@@ -132,7 +132,7 @@ std::string Tfrm_ChooseDriver::TypedDisc() {
 }
 
 bool Tfrm_ChooseDriver::HoldsNeededDisc(const std::string& disc) {
-  TLabelString label;
+  catalogue::LabelString label;
   std::string problem;
   return catalogue::ProbeDiscLabel(platform_, disc, label, problem) &&
          engine::IndexOfNeededLabel(platform_, labels_, label.Text()) >= 0;

@@ -17,10 +17,10 @@
 #include "platform/ShellNamespace.h"
 #include "ui/Controls.h"
 
-class Tfrm_ChooseDriver : public ui::TForm {
+class Tfrm_ChooseDriver : public ui::Form {
  public:
   // owner is the window the prompt is centred on.
-  Tfrm_ChooseDriver(ui::TForm* owner, platform::Platform& platform, platform::ShellNamespace& shell);
+  Tfrm_ChooseDriver(ui::Form* owner, platform::Platform& platform, platform::ShellNamespace& shell);
 
   // Presets the folder: SelectedPath and the text of edt_path.
   void SetPath(const std::string& path);
@@ -28,7 +28,7 @@ class Tfrm_ChooseDriver : public ui::TForm {
   // the prompt accepts by itself.
   void SetLabels(const std::vector<std::string>& labels);
   // Lends the wizard window's skin to the prompt's folder chooser.
-  void SetSkin(dialogs::TSkinData* skin);
+  void SetSkin(dialogs::Skin* skin);
 
   // The needed disc that the folder in edt_path or a CD-ROM drive holds (the
   // folder first, then the drives from A: to Z:), as OK would take it; ""
@@ -37,18 +37,18 @@ class Tfrm_ChooseDriver : public ui::TForm {
 
   std::string SelectedPath;
 
-  ui::TImage* Image1;
-  ui::TLabel* Label1;
-  ui::TLabel* Label5;
-  ui::TLabel* Label2;
-  ui::TLabel* Label3;
-  ui::TLabel* Label4;
-  ui::TEdit* edt_path;
-  ui::TButton* bt_selDir;
-  ui::TButton* bt_OK;
-  ui::TButton* bt_Cancel;
+  ui::Image* Image1;
+  ui::Label* Label1;
+  ui::Label* Label5;
+  ui::Label* Label2;
+  ui::Label* Label3;
+  ui::Label* Label4;
+  ui::Edit* edt_path;
+  ui::Button* bt_selDir;
+  ui::Button* bt_OK;
+  ui::Button* bt_Cancel;
   // Why OK did not take the folder (no readable CDFile.Dat in it).
-  ui::TLabel* Lb_Problem;
+  ui::Label* Lb_Problem;
   // Lives as long as the prompt: a second browse starts at the folder (or
   // image) chosen the first time.
   dialogs::TSkinSelectDirectoryDialog selDir;

@@ -442,7 +442,7 @@ bool FakePlatform::CreateFolder(const std::string& path) {
   return true;
 }
 
-bool FakePlatform::CopyFile(const std::string& source, const std::string& target, bool failIfExists,
+bool FakePlatform::CopyFileTo(const std::string& source, const std::string& target, bool failIfExists,
                             const CopyProgress& progress) {
   if (BeforeCopy) BeforeCopy(source, target);
   const Resolved from = Resolve(source), to = Resolve(target);
@@ -478,7 +478,7 @@ bool FakePlatform::CopyFile(const std::string& source, const std::string& target
   return fits;
 }
 
-bool FakePlatform::MoveFile(const std::string& source, const std::string& target) {
+bool FakePlatform::RenameFile(const std::string& source, const std::string& target) {
   const Resolved from = Resolve(source), to = Resolve(target);
   const Node* original = Find(from.key);
   if (!original || original->folder || !WritableVolumeOf(*original) || !WritableParent(to) ||
@@ -493,7 +493,7 @@ bool FakePlatform::MoveFile(const std::string& source, const std::string& target
   return true;
 }
 
-bool FakePlatform::DeleteFile(const std::string& path) {
+bool FakePlatform::RemoveFile(const std::string& path) {
   const Resolved r = Resolve(path);
   const Node* node = Find(r.key);
   if (!node || node->folder || (node->attributes & faReadOnly) || !WritableVolumeOf(*node)) return false;
@@ -537,13 +537,13 @@ std::unique_ptr<File> FakePlatform::OpenWrite(const std::string& path) {
 
 // --- Platform: drives, registry, locale
 
-int FakePlatform::GetDriveType(const std::string& root) {
+int FakePlatform::DriveTypeOf(const std::string& root) {
   const Resolved r = Resolve(root);
   const auto it = volumes_.find(r.drive);
   return r.valid && it != volumes_.end() ? it->second.type : kDriveNoRootDir;
 }
 
-bool FakePlatform::GetDiskFreeSpace(const std::string& root, DiskSpace& space) {
+bool FakePlatform::DiskSpaceOf(const std::string& root, DiskSpace& space) {
   const Resolved r = Resolve(root);
   const auto it = volumes_.find(r.drive);
   if (!r.valid || it == volumes_.end()) return false;

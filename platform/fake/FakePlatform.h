@@ -17,13 +17,13 @@
 //   root), then the entries in creation order. A file that is truncated keeps
 //   its place; a file that is deleted and made again goes to the end.
 // - Every file holds whole clusters of its volume. Program operations
-//   (CopyFile, writes through OpenWrite, DeleteFile) take and give back free
+//   (CopyFileTo, writes through OpenWrite, RemoveFile) take and give back free
 //   clusters; a copy or write that needs more than is free fails like a full
 //   disk. The set-up helpers (AddFile) take what the file needs as far as it
 //   is free, so that a disc described as full keeps its files.
 // - A CD-ROM volume is read-only for the program: nothing on it can be
 //   created, written, deleted or changed except through the set-up helpers.
-// - MoveFile renames files only, within one drive.
+// - RenameFile renames files only, within one drive.
 // - A copy with progress writes its target piece by piece (SetCopySteps),
 //   reporting before the first piece and after every one; a cancel removes
 //   the target. The steady clock stands still unless a test or a copy step
@@ -124,7 +124,7 @@ class FakePlatform : public Platform {
   // the target, as a copy that filled the disk would; by default it leaves
   // the target as it was.
   void SetKeepPartialCopies(bool keep) { keepPartialCopies_ = keep; }
-  // Run at the start of every CopyFile, before anything is checked.
+  // Run at the start of every CopyFileTo, before anything is checked.
   std::function<void(const std::string& source, const std::string& target)> BeforeCopy;
   // Run on the result of every ListFolder: it may add entries the fake
   // cannot hold (a name with "\" in it) or show another folder's entries (a
@@ -145,15 +145,15 @@ class FakePlatform : public Platform {
   std::uint32_t GetAttributes(const std::string& path) override;
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
   bool CreateFolder(const std::string& path) override;
-  bool CopyFile(const std::string& source, const std::string& target, bool failIfExists,
+  bool CopyFileTo(const std::string& source, const std::string& target, bool failIfExists,
                 const CopyProgress& progress = nullptr) override;
-  bool MoveFile(const std::string& source, const std::string& target) override;
-  bool DeleteFile(const std::string& path) override;
+  bool RenameFile(const std::string& source, const std::string& target) override;
+  bool RemoveFile(const std::string& path) override;
   std::unique_ptr<File> OpenRead(const std::string& path) override;
   std::unique_ptr<File> OpenWrite(const std::string& path) override;
 
-  int GetDriveType(const std::string& root) override;
-  bool GetDiskFreeSpace(const std::string& root, DiskSpace& space) override;
+  int DriveTypeOf(const std::string& root) override;
+  bool DiskSpaceOf(const std::string& root, DiskSpace& space) override;
 
   RegistryRead ReadMachineString(const std::string& key, const std::string& value,
                                  std::string& result) override;

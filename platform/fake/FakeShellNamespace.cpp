@@ -119,7 +119,7 @@ std::vector<ShellItemPtr> FakeShellNamespace::Drives() {
   std::vector<ShellItemPtr> drives;
   for (char letter = 'A'; letter <= 'Z'; ++letter) {
     const std::string root = std::string(1, letter) + ":\\";
-    if (machine_.GetDriveType(root) != kDriveNoRootDir) drives.push_back(std::make_shared<Item>(Item::kPath, root));
+    if (machine_.DriveTypeOf(root) != kDriveNoRootDir) drives.push_back(std::make_shared<Item>(Item::kPath, root));
   }
   return drives;
 }
@@ -216,7 +216,7 @@ std::string FakeShellNamespace::Name(const ShellItemPtr& item, ShellName kind) {
   }
   if (parsing) return i.path;
   if (!i.IsDrive()) return text::ExtractFileName(i.path);
-  const char* label = machine_.GetDriveType(i.path) == kDriveCdRom ? "CD 驱动器" : "本地磁盘";
+  const char* label = machine_.DriveTypeOf(i.path) == kDriveCdRom ? "CD 驱动器" : "本地磁盘";
   return std::string(label) + " (" + i.path.substr(0, 2) + ")";
 }
 
@@ -235,7 +235,7 @@ bool FakeShellNamespace::ParseDisplayName(const std::string& name, ShellItemPtr&
   }
   if (key.size() < 3 || key[1] != ':' || key[2] != '\\') return false;
   std::string path = key.substr(0, 3);
-  if (path[0] < 'A' || path[0] > 'Z' || machine_.GetDriveType(path) == kDriveNoRootDir) return false;
+  if (path[0] < 'A' || path[0] > 'Z' || machine_.DriveTypeOf(path) == kDriveNoRootDir) return false;
   std::vector<std::string> names = SplitPath(name.substr(3));
   for (const std::string& wanted : names) {
     if (wanted.empty()) continue;
@@ -278,7 +278,7 @@ bool FakeShellNamespace::Rename(const ShellItemPtr& item, const std::string& new
                                 ShellItemPtr& renamed) {
   const Item& i = Of(item);
   if (!(Attributes(item) & saCanRename) || refuseRename_.count(KeyOf(item)) || !IsValidName(newName) ||
-      machine_.GetDriveType(i.path) == kDriveCdRom)
+      machine_.DriveTypeOf(i.path) == kDriveCdRom)
     return false;
   const std::string target = text::ExtractFilePath(i.path) + newName;
   // A new name that differs only in letter case is refused too: the fake

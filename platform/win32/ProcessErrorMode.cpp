@@ -1,6 +1,6 @@
 #include "platform/win32/ProcessErrorMode.h"
 
-#include "platform/win32/WinApi.h"
+#include <windows.h>
 
 namespace platform::win32 {
 

@@ -4,8 +4,8 @@
 #pragma once
 #include <utility>
 
-#include "platform/win32/WinApi.h"
-// After WinApi.h: these need <windows.h>.
+#include <windows.h>
+// After <windows.h>: these need it.
 #include <objbase.h>
 #include <shlobj.h>
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "platform/win32/WinApi.h"
+#include <windows.h>
 
 namespace platform::win32 {
 

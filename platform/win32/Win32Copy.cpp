@@ -102,7 +102,7 @@ bool CopyInPieces(const std::string& source, const std::string& target, bool fai
 
 }  // namespace
 
-bool Win32Platform::CopyFile(const std::string& source, const std::string& target, bool failIfExists,
+bool Win32Platform::CopyFileTo(const std::string& source, const std::string& target, bool failIfExists,
                              const CopyProgress& progress) {
   if (!progress) return ::CopyFileA(source.c_str(), target.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
   return CopyInPieces(source, target, failIfExists, progress);

@@ -1,14 +1,14 @@
 // Drives: type and free space.
 #include "platform/win32/Win32Platform.h"
-#include "platform/win32/WinApi.h"
+#include <windows.h>
 
 namespace platform {
 
-int Win32Platform::GetDriveType(const std::string& root) {
+int Win32Platform::DriveTypeOf(const std::string& root) {
   return static_cast<int>(::GetDriveTypeA(root.c_str()));
 }
 
-bool Win32Platform::GetDiskFreeSpace(const std::string& root, DiskSpace& space) {
+bool Win32Platform::DiskSpaceOf(const std::string& root, DiskSpace& space) {
   DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
   if (!::GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
     return false;

@@ -99,11 +99,11 @@ bool Win32Platform::CreateFolder(const std::string& path) {
   return ::CreateDirectoryA(path.c_str(), nullptr) != FALSE;
 }
 
-bool Win32Platform::MoveFile(const std::string& source, const std::string& target) {
+bool Win32Platform::RenameFile(const std::string& source, const std::string& target) {
   return ::MoveFileA(source.c_str(), target.c_str()) != FALSE;
 }
 
-bool Win32Platform::DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
+bool Win32Platform::RemoveFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
 
 std::unique_ptr<File> Win32Platform::OpenRead(const std::string& path) {
   return OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);

@@ -3,7 +3,7 @@
 #pragma once
 #include <utility>
 
-#include "platform/win32/WinApi.h"
+#include <windows.h>
 
 namespace platform::win32 {
 

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "platform/win32/Win32Platform.h"
-#include "platform/win32/WinApi.h"
+#include <windows.h>
 
 namespace platform {
 

@@ -19,21 +19,21 @@ class Win32Platform final : public Platform {
   bool InstanceRunning(const std::string& name) override;
   bool BringWindowToFront(const std::string& caption) override;
 
-  // --- files and folders (Win32Files.cpp; CopyFile in Win32Copy.cpp)
+  // --- files and folders (Win32Files.cpp; CopyFileTo in Win32Copy.cpp)
   std::vector<FindEntry> ListFolder(const std::string& pattern) override;
   std::uint32_t GetAttributes(const std::string& path) override;
   bool SetAttributes(const std::string& path, std::uint32_t attributes) override;
   bool CreateFolder(const std::string& path) override;
-  bool CopyFile(const std::string& source, const std::string& target, bool failIfExists,
+  bool CopyFileTo(const std::string& source, const std::string& target, bool failIfExists,
                 const CopyProgress& progress = nullptr) override;
-  bool MoveFile(const std::string& source, const std::string& target) override;
-  bool DeleteFile(const std::string& path) override;
+  bool RenameFile(const std::string& source, const std::string& target) override;
+  bool RemoveFile(const std::string& path) override;
   std::unique_ptr<File> OpenRead(const std::string& path) override;
   std::unique_ptr<File> OpenWrite(const std::string& path) override;
 
   // --- drives (Win32Drives.cpp)
-  int GetDriveType(const std::string& root) override;
-  bool GetDiskFreeSpace(const std::string& root, DiskSpace& space) override;
+  int DriveTypeOf(const std::string& root) override;
+  bool DiskSpaceOf(const std::string& root, DiskSpace& space) override;
 
   // --- registry (Win32Registry.cpp)
   RegistryRead ReadMachineString(const std::string& key, const std::string& value,

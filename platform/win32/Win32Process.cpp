@@ -3,9 +3,9 @@
 // running instance of the program.
 #include "platform/win32/Win32Handles.h"
 #include "platform/win32/Win32Platform.h"
-#include "platform/win32/WinApi.h"
+#include <windows.h>
 #include "text/AnsiText.h"
-// After WinApi.h: it needs <windows.h>.
+// After <windows.h>: it needs it.
 #include <shellapi.h>
 
 namespace platform {

@@ -1,6 +1,6 @@
 #include "platform/win32/Win32ShellContextMenu.h"
 
-// After WinApi.h (through ShellPointers.h): these need <windows.h>.
+// After ShellPointers.h: these need <windows.h>.
 #include <commctrl.h>
 
 namespace platform::win32 {

@@ -3,7 +3,7 @@
 #include "platform/win32/ShellPointers.h"
 #include "platform/win32/Win32ShellContextMenu.h"
 #include "text/AnsiText.h"
-// After WinApi.h (through ShellPointers.h): these need <windows.h>.
+// After ShellPointers.h: these need <windows.h>.
 #include <shellapi.h>
 #include <shlwapi.h>
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "platform/win32/Win32Platform.h"
-#include "platform/win32/WinApi.h"
+#include <windows.h>
 
 namespace platform {
 

@@ -10,9 +10,7 @@
 #include "ui/Application.h"
 #include "ui/win32/Win32Backend.h"
 #include "wizard/Tfm_Install.h"
-// The system's headers after the toolkit's: <windows.h> defines the key names
-// (VK_RETURN, ...) as macros, which the toolkit declares as constants.
-#include "platform/win32/WinApi.h"
+#include <windows.h>
 #include <objbase.h>
 
 namespace {

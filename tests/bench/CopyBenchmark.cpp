@@ -1,4 +1,4 @@
-// Compares the pack copy (TPackCopy::CopyTree, with its status text, both
+// Compares the pack copy (PackCopy::CopyTree, with its status text, both
 // progress bars on the wizard's shown progress page and its event handling)
 // with a bare recursive copy of the same tree through the platform's plain
 // copy call, in the same run. Two more contenders tell the costs apart: the
@@ -35,9 +35,7 @@
 #include "ui/headless/HeadlessBackend.h"
 #include "ui/win32/Win32Backend.h"
 #include "wizard/ProgressPageSink.h"
-// The system's headers after the toolkit's: <windows.h> defines the key names
-// (VK_RETURN, ...) as macros, which the toolkit declares as constants.
-#include "platform/win32/WinApi.h"
+#include <windows.h>
 
 namespace {
 
@@ -105,8 +103,8 @@ bool BareCopy(platform::Platform& system, const std::string& source, const std::
     if (entry.Attributes & platform::faDirectory) {
       if (!BareCopy(system, from + "\\", to + "\\", throughTemporaryName)) return false;
     } else if (!throughTemporaryName) {
-      if (!system.CopyFile(from, to, false)) return false;
-    } else if (!system.CopyFile(from, target + "~", false) || !system.MoveFile(target + "~", to)) {
+      if (!system.CopyFileTo(from, to, false)) return false;
+    } else if (!system.CopyFileTo(from, target + "~", false) || !system.RenameFile(target + "~", to)) {
       return false;
     }
   }
@@ -223,7 +221,7 @@ int main(int argc, char** argv) {
   ui::HeadlessBackend headless;
   ui::App().SetBackend(&backend);
   platform::Win32ShellNamespace shell;
-  TInstallerState state;
+  catalogue::InstallerState state;
   Tfm_Install window(system, shell, "!");
   Tfrm_ChooseDriver prompt(&window, system, shell);
   wizard::ProgressPageSink page(window, prompt);
@@ -252,7 +250,7 @@ int main(int argc, char** argv) {
       engine::ProgressBars bars(sink);
       bars.StartPass(1);
       bars.StartFileProgress(packBytes);
-      const bool copied = engine::TPackCopy(state, system, sink, bars).CopyTree(from, target);
+      const bool copied = engine::PackCopy(state, system, sink, bars).CopyTree(from, target);
       ui::App().SetBackend(&backend);
       return copied;
     };

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   machine.AddFile("C:\\disc\\CDFile.Dat", bytes);
   machine.AddFile(std::string("C:\\lib\\") + kStandard + "\\" + kSpecialty + "\\Install.Dat", bytes);
 
-  TInstallerState state;
+  catalogue::InstallerState state;
   state.SetSourceRoot("C:\\disc\\");
   state.TargetMatterLib = "C:\\lib\\";
   TCdPack before;
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t failOffset = 0;
     Check(catalogue::ParseCatalogue(catalogue::SerializeCatalogue(read), again, failOffset) && again == read);
   } else {
-    Check(state.DiscLabel == TLabelString(std::string("before")) && state.Packs == TCdPacks{before});
+    Check(state.DiscLabel == catalogue::LabelString(std::string("before")) && state.Packs == TCdPacks{before});
   }
 
   try {

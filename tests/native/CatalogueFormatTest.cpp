@@ -50,10 +50,10 @@ TEST(CatalogueFormat, MalformedDescriptorsStopAtTheFaultyField) {
 }
 
 TEST(CatalogueFormat, CarriedLabelBytesAreIgnoredOnComparisonAndKeptOnRewrite) {
-  const TLabelString carried = samples::LabelWithCarriedBytes();
-  EXPECT_EQ(carried, TLabelString(std::string("CD1")));
-  EXPECT_NE(carried, TLabelString(std::string("CD")));
-  EXPECT_NE(carried, TLabelString(std::string("cd1")));
+  const catalogue::LabelString carried = samples::LabelWithCarriedBytes();
+  EXPECT_EQ(carried, catalogue::LabelString(std::string("CD1")));
+  EXPECT_NE(carried, catalogue::LabelString(std::string("CD")));
+  EXPECT_NE(carried, catalogue::LabelString(std::string("cd1")));
 
   TCdSignFile d = samples::Example();
   d.Label = carried;
@@ -62,10 +62,10 @@ TEST(CatalogueFormat, CarriedLabelBytesAreIgnoredOnComparisonAndKeptOnRewrite) {
   TCdSignFile read;
   std::size_t failOffset = 0;
   ASSERT_TRUE(catalogue::ParseCatalogue(bytes, read, failOffset));
-  EXPECT_EQ(read.Label, TLabelString(std::string("CD1")));
+  EXPECT_EQ(read.Label, catalogue::LabelString(std::string("CD1")));
   EXPECT_EQ(catalogue::SerializeCatalogue(read), bytes);
 
-  TLabelString label;
+  catalogue::LabelString label;
   ASSERT_TRUE(catalogue::ParseDiscLabel(bytes.substr(0, 257), label));
   EXPECT_EQ(label.Text(), "CD1");
   EXPECT_FALSE(catalogue::ParseDiscLabel(bytes.substr(0, 256), label));

@@ -22,21 +22,21 @@ class CheckTreeTest : public ::testing::Test {
     if (paint) tree.Paint();
   }
   std::string States() const { return treetext::Write(tree, true); }
-  ui::TTreeNode& Node(const std::string& text) {
-    ui::TTreeNode* node = Find(tree, text);
+  ui::TreeNode& Node(const std::string& text) {
+    ui::TreeNode* node = Find(tree, text);
     if (!node) throw std::logic_error("no node " + text);
     return *node;
   }
   // Records every state event as "changing S1 2", "change S1 2", "children".
   void RecordEvents() {
-    tree.OnStateChanging = [this](ui::TCheckTree* sender, ui::TTreeNode* node, ui::TCheckState s,
+    tree.OnStateChanging = [this](ui::TCheckTree* sender, ui::TreeNode* node, ui::TCheckState s,
                                   bool& allow) {
       EXPECT_EQ(sender, &tree);
       EXPECT_TRUE(allow);
       allow = refused != node->Text();
       events.push_back("changing " + node->Text() + " " + std::to_string(s) + (allow ? "" : " refused"));
     };
-    tree.OnStateChange = [this](ui::TCheckTree* sender, ui::TTreeNode* node, ui::TCheckState s) {
+    tree.OnStateChange = [this](ui::TCheckTree* sender, ui::TreeNode* node, ui::TCheckState s) {
       EXPECT_EQ(sender, &tree);
       EXPECT_EQ(node->StateIndex(), s);
       events.push_back("change " + node->Text() + " " + std::to_string(s));
@@ -48,7 +48,7 @@ class CheckTreeTest : public ::testing::Test {
   }
 
   ui::HeadlessScope headless;
-  ui::TForm form{nullptr, "form"};
+  ui::Form form{nullptr, "form"};
   ui::TCheckTree& tree = form.Add<ui::TCheckTree>("tree", 0, 0, 271, 153);
   std::vector<std::string> events;
   std::string refused;  // text of the node whose changes OnStateChanging refuses
@@ -298,18 +298,18 @@ TEST_F(CheckTreeTest, ThePressSelectsAndFocusesAndTheExpandButtonIsNoBox) {
 TEST_F(CheckTreeTest, SpaceTogglesOncePerRelease) {
   Fill("S1(a)");
   form.SetActiveControl(&tree);
-  ui::KeyUpOnly(form, ui::VK_SPACE);
+  ui::KeyUpOnly(form, ui::kKeySpace);
   EXPECT_EQ(States(), "S1=1(a=1)");  // nothing selected
 
   tree.SetSelected(&Node("S1"));
-  for (int repeat = 0; repeat < 3; ++repeat) ui::KeyDownOnly(form, ui::VK_SPACE);
+  for (int repeat = 0; repeat < 3; ++repeat) ui::KeyDownOnly(form, ui::kKeySpace);
   EXPECT_EQ(States(), "S1=1(a=1)");
-  ui::KeyUpOnly(form, ui::VK_SPACE);
+  ui::KeyUpOnly(form, ui::kKeySpace);
   EXPECT_EQ(States(), "S1=2(a=2)");
 
   ui::ShiftState ctrlShift;
   ctrlShift.Ctrl = ctrlShift.Shift = true;
-  ui::PressKey(form, ui::VK_SPACE, ctrlShift);
+  ui::PressKey(form, ui::kKeySpace, ctrlShift);
   EXPECT_EQ(States(), "S1=1(a=1)");
 
   ui::PressKey(form, 'A');
@@ -322,7 +322,7 @@ TEST_F(CheckTreeTest, NoSpaceToggleWhileALabelIsEdited) {
   tree.ReadOnly = false;
   tree.StartEdit(&Node("S1"));
   ASSERT_TRUE(tree.IsEditing());
-  int key = ui::VK_SPACE;
+  int key = ui::kKeySpace;
   tree.DoKeyUp(key, {});
   EXPECT_EQ(States(), "S1=1");
 }
@@ -343,7 +343,7 @@ TEST_F(CheckTreeTest, TheSpaceCharacterIsWithheldFromTypeAhead) {
 TEST_F(CheckTreeTest, AutoSelectOnExpandAndCollapse) {
   Fill("S1(a) S2(b)");
   std::vector<std::string> changes;
-  tree.OnChange = [&](ui::TTreeNode* node) {
+  tree.OnChange = [&](ui::TreeNode* node) {
     changes.push_back(node->Text() + (node->Expanded() ? " expanded" : " collapsed"));
   };
 
@@ -376,26 +376,26 @@ TEST_F(CheckTreeTest, AutoSelectAndAutoExpandExcludeEachOther) {
 // and which list it saw.
 class PictureCountingPeer : public ui::TreePeer {
  public:
-  explicit PictureCountingPeer(ui::TTreeView& tree, std::vector<const ui::TStateImages*>& shown)
+  explicit PictureCountingPeer(ui::TreeView& tree, std::vector<const ui::StateImageList*>& shown)
       : tree_(tree), shown_(shown) {}
   void Changed(ui::Prop) override {}
-  void NodeAdded(ui::TTreeNode&) override {}
-  void NodeRemoved(ui::TTreeNode&) override {}
-  void NodeChanged(ui::TTreeNode&) override {}
+  void NodeAdded(ui::TreeNode&) override {}
+  void NodeRemoved(ui::TreeNode&) override {}
+  void NodeChanged(ui::TreeNode&) override {}
   void Cleared() override {}
-  ui::Rect LabelRect(const ui::TTreeNode&) override { return {}; }
-  ui::TTreeNode* NodeAt(ui::Point) override { return nullptr; }
-  void StartEdit(ui::TTreeNode&) override {}
+  ui::Rect LabelRect(const ui::TreeNode&) override { return {}; }
+  ui::TreeNode* NodeAt(ui::Point) override { return nullptr; }
+  void StartEdit(ui::TreeNode&) override {}
   void StateImagesChanged() override { shown_.push_back(tree_.StateImages()); }
 
  private:
-  ui::TTreeView& tree_;
-  std::vector<const ui::TStateImages*>& shown_;
+  ui::TreeView& tree_;
+  std::vector<const ui::StateImageList*>& shown_;
 };
 
 TEST_F(CheckTreeTest, FourCheckBoxCellsAsTheStatePictures) {
   using ui::StockPicture;
-  const ui::TStateImages& images = tree.CheckImages;
+  const ui::StateImageList& images = tree.CheckImages;
   EXPECT_EQ(tree.StateImages(), &images);
   EXPECT_EQ(tree.StateImageWidth, 16);
   EXPECT_EQ(images.Width, 16);
@@ -409,7 +409,7 @@ TEST_F(CheckTreeTest, FourCheckBoxCellsAsTheStatePictures) {
 }
 
 TEST_F(CheckTreeTest, ANewHighlightColourRebuildsThePicturesForThePeer) {
-  std::vector<const ui::TStateImages*> shown;
+  std::vector<const ui::StateImageList*> shown;
   auto& own = form.Add<ui::TCheckTree>("own", 0, 0, 100, 100);
   own.AttachPeer(std::make_unique<PictureCountingPeer>(own, shown));
 

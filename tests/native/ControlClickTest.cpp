@@ -11,21 +11,21 @@
 
 namespace {
 
-using ui::TButton;
+using ui::Button;
 
 class ControlClickTest : public ::testing::Test {
  protected:
   ControlClickTest() {
-    panel = &form.Add<ui::TPanel>("Panel");
+    panel = &form.Add<ui::Panel>("Panel");
     panel->SetBounds(0, 0, 300, 100);
-    button = &panel->Add<TButton>("bt_Next", "下一步", 10, 10, 75, 25);
+    button = &panel->Add<Button>("bt_Next", "下一步", 10, 10, 75, 25);
     button->OnClick = [this] { ++clicks; };
   }
 
   ui::HeadlessScope headless;
-  ui::TForm form{nullptr, "Form"};
-  ui::TPanel* panel;
-  TButton* button;
+  ui::Form form{nullptr, "Form"};
+  ui::Panel* panel;
+  Button* button;
   int clicks = 0;
 };
 
@@ -78,14 +78,14 @@ TEST_F(ControlClickTest, SecondClickAfterTheFirstDisabledTheButtonDoesNothing) {
 
 TEST_F(ControlClickTest, EnterOnTheMessageDialogPressesNoDisabledButton) {
   // Enter and Space press a button through the same click.
-  headless.Backend.PushResponder([](ui::TForm& dialog) {
+  headless.Backend.PushResponder([](ui::Form& dialog) {
     for (const char* name : {"Yes", "No"}) {
-      auto* button = dynamic_cast<TButton*>(dialog.FindControl(name));
+      auto* button = dynamic_cast<Button*>(dialog.FindControl(name));
       ASSERT_NE(button, nullptr);
       button->SetEnabled(false);
     }
-    ui::PressKey(dialog, ui::VK_RETURN);
-    ui::PressKey(dialog, ui::VK_SPACE);
+    ui::PressKey(dialog, ui::kKeyReturn);
+    ui::PressKey(dialog, ui::kKeySpace);
     EXPECT_EQ(dialog.ModalResult, ui::mrNone);
     dialog.ModalResult = ui::mrCancel;
   });

@@ -17,14 +17,14 @@ const char kLib[] = "C:\\Tavrin\\DLL\\VEXA\\MatterLib\\";
 
 struct PlanCase {
   const char* what;
-  std::vector<TSpecialtyCheck> checks;
+  std::vector<engine::SpecialtyCheck> checks;
   std::map<std::string, std::vector<std::string>> pendingFiles;  // pack folder -> its Install.Dat
   std::vector<bool> selected;
   std::vector<std::string> needed;
 };
 
-TSpecialtyCheck Check(const std::string& standard, const std::string& specialty, bool ticked) {
-  return TSpecialtyCheck{standard, specialty, ticked};
+engine::SpecialtyCheck Check(const std::string& standard, const std::string& specialty, bool ticked) {
+  return engine::SpecialtyCheck{standard, specialty, ticked};
 }
 
 class DiscPlan : public ::testing::TestWithParam<PlanCase> {
@@ -40,7 +40,7 @@ class DiscPlan : public ::testing::TestWithParam<PlanCase> {
   }
 
   platform::FakePlatform machine;
-  TInstallerState state;
+  catalogue::InstallerState state;
 };
 
 TEST_P(DiscPlan, SelectsTickedPacksAndListsTheirPendingDiscs) {
@@ -58,7 +58,7 @@ TEST_P(DiscPlan, SelectsTickedPacksAndListsTheirPendingDiscs) {
   EXPECT_EQ(state.NeededLabels, c.needed);
 }
 
-const std::vector<TSpecialtyCheck> kBothTicked = {Check("国标", "土建", true), Check("浙江省标", "市政", true),
+const std::vector<engine::SpecialtyCheck> kBothTicked = {Check("国标", "土建", true), Check("浙江省标", "市政", true),
                                                   Check("中南标", "结构", false), Check("中南标", "给排水", false)};
 
 INSTANTIATE_TEST_SUITE_P(
@@ -121,7 +121,7 @@ class CountingMachine : public platform::FakePlatform {
 TEST(DiscPlanReads, ThePendingFileOncePerLabel) {
   CountingMachine machine;
   machine.AddDrive('C');
-  TInstallerState state;
+  catalogue::InstallerState state;
   state.TargetMatterLib = kLib;
   state.Packs = {samples::Pack("国标", "土建", {"CD1", "CD2", "CD3"})};
   const std::string pending = std::string(kLib) + "国标\\土建\\Install.Dat";

@@ -37,7 +37,7 @@ class DiscPromptTest : public ::testing::Test {
 
   // Shows the prompt to a user who acts as `user` says; returns its result.
   int Show(const std::function<void(Tfrm_ChooseDriver&)>& user) {
-    headless.Backend.PushResponder([&](ui::TForm& form) { user(dynamic_cast<Tfrm_ChooseDriver&>(form)); });
+    headless.Backend.PushResponder([&](ui::Form& form) { user(dynamic_cast<Tfrm_ChooseDriver&>(form)); });
     const int result = prompt.ShowModal();
     EXPECT_TRUE(headless.Backend.AllResponded());
     return result;
@@ -65,7 +65,7 @@ class DiscPromptTest : public ::testing::Test {
   // The next answer for the prompt's folder chooser.
   void ChooserAnswers(const std::function<void(dialogs::SelectDirectoryWindow&)>& user) {
     headless.Backend.PushResponder(
-        [user](ui::TForm& form) { user(dynamic_cast<dialogs::SelectDirectoryWindow&>(form)); });
+        [user](ui::Form& form) { user(dynamic_cast<dialogs::SelectDirectoryWindow&>(form)); });
   }
 
   ui::HeadlessScope headless;
@@ -73,7 +73,7 @@ class DiscPromptTest : public ::testing::Test {
   // As in the program, .iso files can stand for discs.
   media::ImagePlatform images{machine};
   platform::FakeShellNamespace shell{machine};
-  ui::TForm wizard{nullptr, "fm_Install"};
+  ui::Form wizard{nullptr, "fm_Install"};
   Tfrm_ChooseDriver prompt{&wizard, images, shell};
 };
 
@@ -92,7 +92,7 @@ TEST_F(DiscPromptTest, WindowAndControls) {
   EXPECT_EQ(prompt.selDir.Title, "选择驱动器");
 
   struct Case {
-    ui::TControl* control;
+    ui::Control* control;
     int left, top, width, height;  // -1: sized by its text
     std::string caption;
   };
@@ -152,7 +152,7 @@ TEST_F(DiscPromptTest, WithoutACdRomDriveTheTextStaysAsItWas) {
   noCd.AddDrive('C');
   Tfrm_ChooseDriver other(&wizard, noCd, shell);
   other.edt_path->SetText("typed");
-  headless.Backend.PushResponder([](ui::TForm& form) {
+  headless.Backend.PushResponder([](ui::Form& form) {
     auto& p = dynamic_cast<Tfrm_ChooseDriver&>(form);
     EXPECT_EQ(p.edt_path->Text(), "typed");
     ui::ClickButton(*p.bt_Cancel);
@@ -297,13 +297,13 @@ TEST_F(DiscPromptTest, BrowseListsImagesAndAChosenImageIsReadAsTheDisc) {
   machine.AddFile("C:\\discs\\readme.txt", "x");
   prompt.SetLabels({"CD3"});
   std::string typed;
-  headless.Backend.PushResponder([&](ui::TForm&) {
+  headless.Backend.PushResponder([&](ui::Form&) {
     ui::ClickButton(*prompt.bt_selDir);
     typed = prompt.edt_path->Text();
     ui::WatchDevices(prompt);  // the prompt's own look finds the needed disc
   });
   ChooserAnswers([](dialogs::SelectDirectoryWindow& w) {
-    ui::TTreeNode* discs = Walk(*w.DirTree, {"我的电脑", "本地磁盘 (C:)", "discs"});
+    ui::TreeNode* discs = Walk(*w.DirTree, {"我的电脑", "本地磁盘 (C:)", "discs"});
     ASSERT_NE(discs, nullptr);
     discs->Expand();
     EXPECT_EQ(chooser_test::ChildTexts(discs), std::vector<std::string>{"CD3.iso"});
@@ -315,7 +315,7 @@ TEST_F(DiscPromptTest, BrowseListsImagesAndAChosenImageIsReadAsTheDisc) {
   EXPECT_EQ(prompt.SelectedPath, "C:\\discs\\CD3.iso\\");
 
   // The next browse starts at the image.
-  headless.Backend.PushResponder([&](ui::TForm&) {
+  headless.Backend.PushResponder([&](ui::Form&) {
     ui::ClickButton(*prompt.bt_selDir);
     ui::ClickButton(*prompt.bt_Cancel);
   });
@@ -347,7 +347,7 @@ TEST_F(DiscPromptTest, CancelEmptiesThePathAndTheCloseButtonKeepsThePreset) {
 TEST_F(DiscPromptTest, BrowsePutsTheChosenFolderWithABackslashAndRemembersIt) {
   using chooser_test::Walk;
   std::vector<std::string> texts;
-  headless.Backend.PushResponder([&](ui::TForm&) {
+  headless.Backend.PushResponder([&](ui::Form&) {
     for (int i = 0; i < 4; ++i) {
       ui::ClickButton(*prompt.bt_selDir);
       texts.push_back(prompt.edt_path->Text());

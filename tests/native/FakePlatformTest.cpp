@@ -62,9 +62,9 @@ TEST_F(FakeMachine, ListingInCreationOrderWithDotEntriesOnlyBelowTheRoot) {
   EXPECT_EQ(entries[3].Attributes, 17u);
   EXPECT_EQ(Names(machine.ListFolder("C:\\*.*")), std::vector<std::string>{"d"});
   // A file made again after its deletion goes to the end; truncating keeps the place.
-  EXPECT_TRUE(machine.DeleteFile("C:\\d\\z.txt"));
+  EXPECT_TRUE(machine.RemoveFile("C:\\d\\z.txt"));
   machine.OpenWrite("C:\\D\\M");
-  EXPECT_TRUE(machine.CopyFile("C:\\d\\m", "C:\\d\\Z.TXT", false));
+  EXPECT_TRUE(machine.CopyFileTo("C:\\d\\m", "C:\\d\\Z.TXT", false));
   EXPECT_EQ(Names(machine.ListFolder("C:\\d\\*")), (std::vector<std::string>{".", "..", "a", "m", "Z.TXT"}));
   EXPECT_EQ(Names(machine.ListFolder("C:\\d\\*.TXT")), std::vector<std::string>{"Z.TXT"});
   EXPECT_TRUE(machine.ListFolder("C:\\missing\\*.*").empty());
@@ -87,7 +87,7 @@ TEST_P(CopyFileRules, FollowCopyFileA) {
   if (c.sourceThere) machine.AddFile("E:\\src.dwg", "new", platform::faReadOnly | platform::faArchive);
   if (c.targetFolderThere) machine.AddFolder("C:\\t");
   if (c.targetAttributes) machine.AddFile("C:\\t\\src.dwg", "old", c.targetAttributes);
-  EXPECT_EQ(machine.CopyFile("E:\\src.dwg", "C:\\t\\src.dwg", c.failIfExists), c.copied) << c.what;
+  EXPECT_EQ(machine.CopyFileTo("E:\\src.dwg", "C:\\t\\src.dwg", c.failIfExists), c.copied) << c.what;
   if (c.copied) {
     EXPECT_EQ(machine.ReadContents("C:\\t\\src.dwg"), "new");
     EXPECT_EQ(machine.GetAttributes("C:\\t\\src.dwg"), platform::faReadOnly | platform::faArchive);
@@ -110,8 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(FakeMachine, CopyOntoItselfOrOntoACdFails) {
   machine.AddFile("C:\\a", "x");
-  EXPECT_FALSE(machine.CopyFile("C:\\a", "c:\\A", false));
-  EXPECT_FALSE(machine.CopyFile("C:\\a", "E:\\a", false));
+  EXPECT_FALSE(machine.CopyFileTo("C:\\a", "c:\\A", false));
+  EXPECT_FALSE(machine.CopyFileTo("C:\\a", "E:\\a", false));
   EXPECT_FALSE(machine.CreateFolder("E:\\f"));
   EXPECT_THROW(machine.OpenWrite("E:\\x"), platform::Error);
 }
@@ -120,36 +120,36 @@ TEST_F(FakeMachine, FullDiskRefusesCopiesAndWritesAndDeletionFreesSpace) {
   AddSmallDrive('D', 2);
   machine.AddFile("C:\\big", std::string(3000, 'b'));   // 3 clusters
   machine.AddFile("C:\\small", std::string(1500, 's'));  // 2 clusters
-  EXPECT_FALSE(machine.CopyFile("C:\\big", "D:\\big", false));
+  EXPECT_FALSE(machine.CopyFileTo("C:\\big", "D:\\big", false));
   EXPECT_FALSE(machine.Exists("D:\\big"));
   EXPECT_EQ(machine.Space('D').FreeClusters, 2u);
 
-  EXPECT_TRUE(machine.CopyFile("C:\\small", "D:\\small", false));
+  EXPECT_TRUE(machine.CopyFileTo("C:\\small", "D:\\small", false));
   EXPECT_EQ(machine.Space('D').FreeClusters, 0u);
   // Overwriting gives the old copy's clusters to the new one.
-  EXPECT_TRUE(machine.CopyFile("C:\\small", "D:\\small", false));
+  EXPECT_TRUE(machine.CopyFileTo("C:\\small", "D:\\small", false));
   {
     auto file = machine.OpenWrite("D:\\w");
     EXPECT_FALSE(file->Write("x", 1));
   }
   EXPECT_EQ(machine.ReadContents("D:\\w"), "");
-  EXPECT_TRUE(machine.DeleteFile("D:\\small"));
+  EXPECT_TRUE(machine.RemoveFile("D:\\small"));
   platform::DiskSpace space;
-  ASSERT_TRUE(machine.GetDiskFreeSpace("D:", space));
+  ASSERT_TRUE(machine.DiskSpaceOf("D:", space));
   EXPECT_EQ(space.FreeClusters, 2u);
 
   machine.SetKeepPartialCopies(true);
-  EXPECT_FALSE(machine.CopyFile("C:\\big", "D:\\big", false));
+  EXPECT_FALSE(machine.CopyFileTo("C:\\big", "D:\\big", false));
   EXPECT_EQ(machine.ReadContents("D:\\big"), std::string(2048, 'b'));
   EXPECT_EQ(machine.Space('D').FreeClusters, 0u);
 }
 
 TEST_F(FakeMachine, ReadOnlyFilesCannotBeDeletedOrOpenedForWriting) {
   machine.AddFile("C:\\r", "x", platform::faReadOnly);
-  EXPECT_FALSE(machine.DeleteFile("C:\\r"));
+  EXPECT_FALSE(machine.RemoveFile("C:\\r"));
   EXPECT_THROW(machine.OpenWrite("C:\\r"), platform::Error);
   EXPECT_TRUE(machine.SetAttributes("C:\\r", 0));
-  EXPECT_TRUE(machine.DeleteFile("C:\\r"));
+  EXPECT_TRUE(machine.RemoveFile("C:\\r"));
   EXPECT_FALSE(machine.Exists("C:\\r"));
 }
 
@@ -167,9 +167,9 @@ TEST_F(FakeMachine, OpenRaisesForMissingFilesFoldersAndInjectedFailures) {
 TEST_F(FakeMachine, InjectedCopyFailuresCountDown) {
   machine.AddFile("E:\\a", "x");
   machine.FailCopy("C:\\a", 2);
-  EXPECT_FALSE(machine.CopyFile("E:\\a", "C:\\a", false));
-  EXPECT_FALSE(machine.CopyFile("E:\\a", "C:\\a", false));
-  EXPECT_TRUE(machine.CopyFile("E:\\a", "C:\\a", false));
+  EXPECT_FALSE(machine.CopyFileTo("E:\\a", "C:\\a", false));
+  EXPECT_FALSE(machine.CopyFileTo("E:\\a", "C:\\a", false));
+  EXPECT_TRUE(machine.CopyFileTo("E:\\a", "C:\\a", false));
 }
 
 TEST_F(FakeMachine, HookRunsBeforeEachCopy) {
@@ -181,7 +181,7 @@ TEST_F(FakeMachine, HookRunsBeforeEachCopy) {
     EXPECT_EQ(target, "D:\\a");
     machine.Space('D').FreeClusters = 1;
   };
-  EXPECT_TRUE(machine.CopyFile("C:\\a", "D:\\a", false));
+  EXPECT_TRUE(machine.CopyFileTo("C:\\a", "D:\\a", false));
   EXPECT_EQ(calls, 1);
 }
 
@@ -196,9 +196,9 @@ TEST_F(FakeMachine, FailedWriteStopsAfterTheGivenBytes) {
 TEST_F(FakeMachine, KilledCopyLeavesThePartialTarget) {
   machine.AddFile("E:\\a.dwg", "0123456789", platform::faReadOnly);
   machine.KillDuringCopy("E:\\a.dwg", 4);
-  EXPECT_THROW(machine.CopyFile("E:\\a.dwg", "C:\\a.dwg", false), FakePlatform::ProcessKilled);
+  EXPECT_THROW(machine.CopyFileTo("E:\\a.dwg", "C:\\a.dwg", false), FakePlatform::ProcessKilled);
   EXPECT_EQ(machine.ReadContents("C:\\a.dwg"), "0123");
-  EXPECT_TRUE(machine.CopyFile("E:\\a.dwg", "C:\\b.dwg", false));  // only once
+  EXPECT_TRUE(machine.CopyFileTo("E:\\a.dwg", "C:\\b.dwg", false));  // only once
 }
 
 TEST_F(FakeMachine, CopyWithProgressWritesInStepsOnTheClockAndACancelRemovesThePart) {
@@ -221,7 +221,7 @@ TEST_F(FakeMachine, CopyWithProgressWritesInStepsOnTheClockAndACancelRemovesTheP
     };
   };
 
-  EXPECT_TRUE(machine.CopyFile("E:\\a.dwg", "D:\\a.dwg", false, recordUntil(11)));
+  EXPECT_TRUE(machine.CopyFileTo("E:\\a.dwg", "D:\\a.dwg", false, recordUntil(11)));
   EXPECT_EQ(seen, (std::vector<Seen>{{0, "", 0}, {4, "0123", 25}, {8, "01234567", 50}, {10, "0123456789", 75}}));
   EXPECT_EQ(machine.GetAttributes("D:\\a.dwg"), std::uint32_t{platform::faReadOnly});
   EXPECT_EQ(machine.Space('D').FreeClusters, 9u);
@@ -229,7 +229,7 @@ TEST_F(FakeMachine, CopyWithProgressWritesInStepsOnTheClockAndACancelRemovesTheP
   // Cancelled over an existing copy: the target is gone, its space free.
   ASSERT_TRUE(machine.SetAttributes("D:\\a.dwg", platform::faArchive));
   seen.clear();
-  EXPECT_FALSE(machine.CopyFile("E:\\a.dwg", "D:\\a.dwg", false, recordUntil(4)));
+  EXPECT_FALSE(machine.CopyFileTo("E:\\a.dwg", "D:\\a.dwg", false, recordUntil(4)));
   EXPECT_EQ(seen, (std::vector<Seen>{{0, "", 75}, {4, "0123", 100}}));
   EXPECT_FALSE(machine.Exists("D:\\a.dwg"));
   EXPECT_EQ(machine.Space('D').FreeClusters, 10u);

@@ -9,21 +9,21 @@ namespace {
 class FolderCommandsTest : public FolderChooserFixture {
  protected:
   // Right-clicks the node's text; the user picks verb from the menu.
-  void RightClick(ui::TTreeNode* node, const std::string& verb) {
+  void RightClick(ui::TreeNode* node, const std::string& verb) {
     shell.ChooseFromNextMenu(verb);
     const ui::Rect label = Tree().LabelRect(*node);
     ui::App().Dispatch([&] { Tree().DoContextPopup({label.Left + 2, label.Top + 2}, {640, 480}); });
   }
   // The user types a new name into the node's edit box and presses Enter.
-  void EditText(ui::TTreeNode* node, const std::string& text) {
+  void EditText(ui::TreeNode* node, const std::string& text) {
     Tree().StartEdit(node);
     ui::App().Dispatch([&] { Tree().EditDone(true, text); });
   }
-  ui::TTreeNode* Data() { return Walk(Tree(), {"我的电脑", kDriveC, "Data"}); }
+  ui::TreeNode* Data() { return Walk(Tree(), {"我的电脑", kDriveC, "Data"}); }
 };
 
 TEST_F(FolderCommandsTest, RightClickSelectsTheFolderAndTheShellRunsTheCommand) {
-  ui::TTreeNode* data = Data();
+  ui::TreeNode* data = Data();
   Walk(Tree(), {"我的电脑", kDriveD});
   ASSERT_NE(Tree().Selected(), data);
   RightClick(data, "properties");
@@ -42,7 +42,7 @@ TEST_F(FolderCommandsTest, RightClickSelectsTheFolderAndTheShellRunsTheCommand) 
 TEST_F(FolderCommandsTest, AListedFileGetsNoMenuSoItIsNeverOpened) {
   machine.AddFile("C:\\Data\\CD2.iso", "x");
   fileExtension = ".iso";
-  ui::TTreeNode* image = Walk(Tree(), {"我的电脑", kDriveC, "Data", "CD2.iso"});
+  ui::TreeNode* image = Walk(Tree(), {"我的电脑", kDriveC, "Data", "CD2.iso"});
   ASSERT_NE(image, nullptr);
   RightClick(image, "");
   EXPECT_EQ(Tree().Selected(), image);
@@ -55,15 +55,15 @@ TEST_F(FolderCommandsTest, AListedFileGetsNoMenuSoItIsNeverOpened) {
 }
 
 TEST_F(FolderCommandsTest, OpenRunsInTheParentFolder) {
-  ui::TTreeNode* sub = Walk(Tree(), {"我的电脑", kDriveC, "Data", "Sub"});
+  ui::TreeNode* sub = Walk(Tree(), {"我的电脑", kDriveC, "Data", "Sub"});
   RightClick(sub, "Open");
   ASSERT_EQ(shell.Menus.size(), 1u);
   EXPECT_EQ(shell.Menus[0].CurrentFolder, "C:\\Data");
 }
 
 TEST_F(FolderCommandsTest, DeleteRemovesTheNodeOnlyWhenTheFolderIsGone) {
-  ui::TTreeNode* data = Data();
-  ui::TTreeNode* sub = Walk(Tree(), {"我的电脑", kDriveC, "Data", "Sub"});
+  ui::TreeNode* data = Data();
+  ui::TreeNode* sub = Walk(Tree(), {"我的电脑", kDriveC, "Data", "Sub"});
   // The user declines the shell's confirmation: the folder stays.
   RightClick(sub, "delete");
   EXPECT_EQ(ChildTexts(data), std::vector<std::string>{"Sub"});
@@ -79,8 +79,8 @@ TEST_F(FolderCommandsTest, DeleteRemovesTheNodeOnlyWhenTheFolderIsGone) {
 
 TEST_F(FolderCommandsTest, PasteReadsTheSubFoldersAgainKeepingExpansionAndSelection) {
   machine.AddFolder("C:\\Data\\Sub\\Deep\\Deeper");
-  ui::TTreeNode* data = Data();
-  ui::TTreeNode* deep = Walk(Tree(), {"我的电脑", kDriveC, "Data", "Sub", "Deep"});
+  ui::TreeNode* data = Data();
+  ui::TreeNode* deep = Walk(Tree(), {"我的电脑", kDriveC, "Data", "Sub", "Deep"});
   deep->Expand();
   Tree().SetSelected(deep);
   shell.OnRunCommand = [&](const std::string&, const std::string&) {
@@ -92,8 +92,8 @@ TEST_F(FolderCommandsTest, PasteReadsTheSubFoldersAgainKeepingExpansionAndSelect
   // Right-clicking selects Data; the paste is into it.
   ui::App().Dispatch([&] { Tree().DoContextPopup({label.Left + 2, label.Top + 2}, {0, 0}); });
   EXPECT_EQ(ChildTexts(data), (std::vector<std::string>{"Pasted", "Sub"}));
-  ui::TTreeNode* sub = Child(data, "Sub");
-  ui::TTreeNode* deepAgain = Child(sub, "Deep");
+  ui::TreeNode* sub = Child(data, "Sub");
+  ui::TreeNode* deepAgain = Child(sub, "Deep");
   ASSERT_NE(deepAgain, nullptr);
   EXPECT_TRUE(sub->Expanded());
   EXPECT_TRUE(deepAgain->Expanded());
@@ -103,7 +103,7 @@ TEST_F(FolderCommandsTest, PasteReadsTheSubFoldersAgainKeepingExpansionAndSelect
 }
 
 TEST_F(FolderCommandsTest, RenameFromTheMenuEditsTheNodeAndRenamesTheFolder) {
-  ui::TTreeNode* data = Data();
+  ui::TreeNode* data = Data();
   Walk(Tree(), {"我的电脑", kDriveC, "Data", "Sub"});
   RightClick(data, "rename");
   EXPECT_TRUE(Tree().IsEditing());
@@ -117,7 +117,7 @@ TEST_F(FolderCommandsTest, RenameFromTheMenuEditsTheNodeAndRenamesTheFolder) {
   EXPECT_TRUE(platform::DirectoryExists(machine, "C:\\新资料\\Sub\\Deep"));
   EXPECT_FALSE(machine.Exists("C:\\Data"));
   // The sub-folders read before now stand for the renamed folder's.
-  ui::TTreeNode* sub = Child(data, "Sub");
+  ui::TreeNode* sub = Child(data, "Sub");
   ASSERT_NE(sub, nullptr);
   EXPECT_EQ(Tree().PathOf(*sub), "C:\\新资料\\Sub");
 }
@@ -139,7 +139,7 @@ TEST_F(FolderCommandsTest, RenameRefusedOrNotAllowedKeepsTheName) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     headless.Backend.ErrorBoxes.clear();
-    ui::TTreeNode* node = Walk(Tree(), c.walk);
+    ui::TreeNode* node = Walk(Tree(), c.walk);
     const std::string before = node->Text(), path = Tree().PathOf(*node);
     EditText(node, c.newName);
     std::vector<std::string> errors;
@@ -156,11 +156,11 @@ TEST_F(FolderCommandsTest, EditingKeepsEnterAndEscapeFromTheButtons) {
   int clicks = 0;
   window.bt_OK->OnClick = window.bt_Cancel->OnClick = [&] { ++clicks; };
   Tree().StartEdit(Data());
-  ui::PressKey(window, ui::VK_ESCAPE);
-  ui::PressKey(window, ui::VK_RETURN);
+  ui::PressKey(window, ui::kKeyEscape);
+  ui::PressKey(window, ui::kKeyReturn);
   EXPECT_EQ(clicks, 0);
   Tree().EditDone(false, "");
-  ui::PressKey(window, ui::VK_ESCAPE);
+  ui::PressKey(window, ui::kKeyEscape);
   EXPECT_EQ(clicks, 1);
 }
 

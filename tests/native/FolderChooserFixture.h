@@ -20,7 +20,7 @@ inline const std::string kDriveC = "本地磁盘 (C:)";
 inline const std::string kDriveD = "本地磁盘 (D:)";
 inline const std::string kDriveE = "CD 驱动器 (E:)";
 
-inline ui::TTreeNode* Child(ui::TTreeNode* node, const std::string& text) {
+inline ui::TreeNode* Child(ui::TreeNode* node, const std::string& text) {
   if (!node) return nullptr;
   for (const auto& child : node->Children()) {
     if (child->Text() == text) return child.get();
@@ -28,7 +28,7 @@ inline ui::TTreeNode* Child(ui::TTreeNode* node, const std::string& text) {
   return nullptr;
 }
 
-inline std::vector<std::string> ChildTexts(const ui::TTreeNode* node) {
+inline std::vector<std::string> ChildTexts(const ui::TreeNode* node) {
   std::vector<std::string> texts;
   for (const auto& child : node->Children()) texts.push_back(child->Text());
   return texts;
@@ -36,8 +36,8 @@ inline std::vector<std::string> ChildTexts(const ui::TTreeNode* node) {
 
 // From the desktop down the given texts, expanding every node on the way;
 // nullptr when a text is not there.
-inline ui::TTreeNode* Walk(dialogs::TSkinDirTreeView& tree, const std::vector<std::string>& texts) {
-  ui::TTreeNode* node = tree.TopLevel().front().get();
+inline ui::TreeNode* Walk(dialogs::TSkinDirTreeView& tree, const std::vector<std::string>& texts) {
+  ui::TreeNode* node = tree.TopLevel().front().get();
   for (const std::string& text : texts) {
     node->Expand();
     node = Child(node, text);

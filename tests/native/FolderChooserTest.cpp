@@ -15,7 +15,7 @@ class FolderChooserTest : public FolderChooserFixture {
  protected:
   // Runs the chooser with a user who acts as `user` says.
   bool Run(const std::function<void(SelectDirectoryWindow&)>& user) {
-    headless.Backend.PushResponder([&](ui::TForm& form) { user(dynamic_cast<SelectDirectoryWindow&>(form)); });
+    headless.Backend.PushResponder([&](ui::Form& form) { user(dynamic_cast<SelectDirectoryWindow&>(form)); });
     const bool result = chooser.SelectFolder();
     EXPECT_TRUE(headless.Backend.AllResponded());
     return result;
@@ -38,12 +38,12 @@ TEST_F(FolderChooserTest, FirstRunSelectsMyComputerAndOkGivesItsDisplayName) {
     EXPECT_EQ(window.ClientHeight(), 280);
     EXPECT_EQ(window.ActiveControl(), window.DirTree);
 
-    ui::TTreeNode* desktop = window.DirTree->TopLevel().front().get();
+    ui::TreeNode* desktop = window.DirTree->TopLevel().front().get();
     EXPECT_EQ(window.DirTree->TopLevel().size(), 1u);
     EXPECT_EQ(desktop->Text(), "桌面");
     EXPECT_TRUE(desktop->Expanded());
     EXPECT_EQ(ChildTexts(desktop), (std::vector<std::string>{"我的电脑", "网上邻居"}));
-    ui::TTreeNode* myComputer = Child(desktop, "我的电脑");
+    ui::TreeNode* myComputer = Child(desktop, "我的电脑");
     EXPECT_EQ(window.DirTree->Selected(), myComputer);
     EXPECT_TRUE(myComputer->Expanded());
     EXPECT_EQ(ChildTexts(myComputer), (std::vector<std::string>{kDriveC, kDriveD, kDriveE}));
@@ -96,7 +96,7 @@ TEST_F(FolderChooserTest, OkGivesTheSelectedFolderAsAPath) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.directory);
     EXPECT_TRUE(Run([&](SelectDirectoryWindow& window) {
-      ui::TTreeNode* node = Walk(*window.DirTree, c.walk);
+      ui::TreeNode* node = Walk(*window.DirTree, c.walk);
       ASSERT_NE(node, nullptr);
       window.DirTree->SetSelected(node);
       ui::ClickButton(*window.bt_OK);
@@ -112,14 +112,14 @@ TEST_F(FolderChooserTest, EveryWayOutButOkKeepsTheFolderAndRemembersTheSize) {
   };
   const Case cases[] = {
       {"Cancel", [](SelectDirectoryWindow& w) { ui::ClickButton(*w.bt_Cancel); }},
-      {"Escape", [](SelectDirectoryWindow& w) { ui::PressKey(w, ui::VK_ESCAPE); }},
-      {"Alt+F4", [](SelectDirectoryWindow& w) { ui::PressKey(w, ui::VK_F4, {false, false, true}); }},
+      {"Escape", [](SelectDirectoryWindow& w) { ui::PressKey(w, ui::kKeyEscape); }},
+      {"Alt+F4", [](SelectDirectoryWindow& w) { ui::PressKey(w, ui::kKeyF4, {false, false, true}); }},
       {"close request", [](SelectDirectoryWindow& w) { w.Close(); }},
       {"Enter on Cancel",
        [](SelectDirectoryWindow& w) {
-         ui::PressKey(w, ui::VK_TAB);
-         ui::PressKey(w, ui::VK_TAB);
-         ui::PressKey(w, ui::VK_RETURN);
+         ui::PressKey(w, ui::kKeyTab);
+         ui::PressKey(w, ui::kKeyTab);
+         ui::PressKey(w, ui::kKeyReturn);
        }},
   };
   int size = 300;
@@ -140,14 +140,14 @@ TEST_F(FolderChooserTest, EveryWayOutButOkKeepsTheFolderAndRemembersTheSize) {
 
 TEST_F(FolderChooserTest, EnterTakesTheFocusedChoiceAndTabCyclesTreeOkCancel) {
   EXPECT_TRUE(Run([](SelectDirectoryWindow& window) {
-    const std::vector<ui::TControl*> expected = {window.bt_OK, window.bt_Cancel, window.DirTree, window.bt_OK};
-    for (ui::TControl* next : expected) {
-      ui::PressKey(window, ui::VK_TAB);
+    const std::vector<ui::Control*> expected = {window.bt_OK, window.bt_Cancel, window.DirTree, window.bt_OK};
+    for (ui::Control* next : expected) {
+      ui::PressKey(window, ui::kKeyTab);
       EXPECT_EQ(window.ActiveControl(), next);
     }
-    ui::PressKey(window, ui::VK_TAB, {true, false, false});
+    ui::PressKey(window, ui::kKeyTab, {true, false, false});
     EXPECT_EQ(window.ActiveControl(), window.DirTree);
-    ui::PressKey(window, ui::VK_RETURN);  // in the tree: OK
+    ui::PressKey(window, ui::kKeyReturn);  // in the tree: OK
   }));
   EXPECT_EQ(chooser.Directory, "我的电脑");
 }
@@ -159,10 +159,10 @@ TEST_F(FolderChooserTest, SecondRunOpensTheTreeDownToTheLastFolder) {
   }));
   ASSERT_EQ(chooser.Directory, "C:\\Data");
   EXPECT_TRUE(Run([](SelectDirectoryWindow& window) {
-    ui::TTreeNode* data = window.DirTree->Selected();
+    ui::TreeNode* data = window.DirTree->Selected();
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(window.DirTree->PathOf(*data), "C:\\Data");
-    for (ui::TTreeNode* n = data; n; n = n->Parent()) EXPECT_TRUE(n->Expanded()) << n->Text();
+    for (ui::TreeNode* n = data; n; n = n->Parent()) EXPECT_TRUE(n->Expanded()) << n->Text();
     EXPECT_EQ(ChildTexts(data), std::vector<std::string>{"Sub"});
     EXPECT_FALSE(Child(data, "Sub")->Expanded());
     ui::ClickButton(*window.bt_OK);
@@ -181,7 +181,7 @@ TEST_F(FolderChooserTest, AChosenFileIsWhereTheNextRunStartsWhileItExists) {
   EXPECT_TRUE(chooser.DirectoryIsFile);
 
   EXPECT_TRUE(Run([](SelectDirectoryWindow& window) {
-    ui::TTreeNode* image = window.DirTree->Selected();
+    ui::TreeNode* image = window.DirTree->Selected();
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(window.DirTree->PathOf(*image), "C:\\Data\\CD2.iso");
     EXPECT_TRUE(window.DirTree->IsFileNode(*image));
@@ -233,7 +233,7 @@ TEST_F(FolderChooserTest, StartFolderThatIsNoReachableFolder) {
 TEST_F(FolderChooserTest, UnreachableFolderOpensTheTreeAsFarAsItCan) {
   chooser.Directory = "C:\\Hidden\\Inner";
   Run([](SelectDirectoryWindow& window) {
-    ui::TTreeNode* driveC = Child(Child(window.DirTree->TopLevel().front().get(), "我的电脑"), kDriveC);
+    ui::TreeNode* driveC = Child(Child(window.DirTree->TopLevel().front().get(), "我的电脑"), kDriveC);
     ASSERT_NE(driveC, nullptr);
     EXPECT_TRUE(driveC->Expanded());
     EXPECT_EQ(ChildTexts(driveC), std::vector<std::string>{"Data"});

@@ -22,7 +22,7 @@ TEST_F(FolderTreeTest, FoldersAreListedOnFirstExpansionOnlyInTheShellsOrder) {
   std::vector<ui::Cursor> cursors;
   shell.OnListing = [&](const std::string&) { cursors.push_back(ui::App().ScreenCursor()); };
 
-  ui::TTreeNode* data = Walk(Tree(), {"我的电脑", kDriveC, "Data"});
+  ui::TreeNode* data = Walk(Tree(), {"我的电脑", kDriveC, "Data"});
   ASSERT_NE(data, nullptr);
   // Nothing below Data was read before it was expanded.
   const std::vector<std::string> listedBefore = shell.Listed;
@@ -48,13 +48,13 @@ TEST_F(FolderTreeTest, ExpandButtonsFollowTheShellThenTheChildren) {
   machine.AddFolder("C:\\Data\\OnlyHidden\\h", platform::faDirectory | platform::faHidden);
   machine.AddFolder("C:\\Locked\\x");
   shell.FailListing("C:\\Locked");
-  ui::TTreeNode* driveC = Walk(Tree(), {"我的电脑", kDriveC});
+  ui::TreeNode* driveC = Walk(Tree(), {"我的电脑", kDriveC});
   driveC->Expand();
-  ui::TTreeNode* data = Child(driveC, "Data");
-  ui::TTreeNode* locked = Child(driveC, "Locked");
+  ui::TreeNode* data = Child(driveC, "Data");
+  ui::TreeNode* locked = Child(driveC, "Locked");
   data->Expand();
-  ui::TTreeNode* sub = Child(data, "Sub");
-  ui::TTreeNode* onlyHidden = Child(data, "OnlyHidden");
+  ui::TreeNode* sub = Child(data, "Sub");
+  ui::TreeNode* onlyHidden = Child(data, "OnlyHidden");
   ASSERT_TRUE(sub && onlyHidden && locked);
 
   EXPECT_TRUE(sub->HasChildren());          // the shell reports sub-folders
@@ -75,14 +75,14 @@ TEST_F(FolderTreeTest, ExpandButtonsFollowTheShellThenTheChildren) {
 
   sub->Expand();
   EXPECT_TRUE(sub->HasChildren());
-  ui::TTreeNode* deep = Child(sub, "Deep");
+  ui::TreeNode* deep = Child(sub, "Deep");
   ASSERT_NE(deep, nullptr);
   EXPECT_FALSE(deep->HasChildren());
 }
 
 TEST_F(FolderTreeTest, ExpandingAZipFileOpensItInsteadOfListingIt) {
   machine.AddFile("C:\\Data\\Archive.ZIP");
-  ui::TTreeNode* zip = Walk(Tree(), {"我的电脑", kDriveC, "Data", "Archive.ZIP"});
+  ui::TreeNode* zip = Walk(Tree(), {"我的电脑", kDriveC, "Data", "Archive.ZIP"});
   ASSERT_NE(zip, nullptr);
   EXPECT_TRUE(zip->HasChildren());
   const std::size_t listings = shell.Listed.size();
@@ -115,12 +115,12 @@ TEST_F(FolderTreeTest, FilesOfTheAskedExtensionAreListedAfterTheFoldersAsLeaves)
     SCOPED_TRACE(c.extension);
     shell.Opened.clear();
     dialogs::SelectDirectoryWindow window(shell, machine, "", ui::Font{}, c.extension);
-    ui::TTreeNode* data = Walk(*window.DirTree, {"我的电脑", kDriveC, "Data"});
+    ui::TreeNode* data = Walk(*window.DirTree, {"我的电脑", kDriveC, "Data"});
     ASSERT_NE(data, nullptr);
     data->Expand();
     EXPECT_EQ(ChildTexts(data), c.children);
     for (const std::string& file : c.files) {
-      ui::TTreeNode* node = Child(data, file);
+      ui::TreeNode* node = Child(data, file);
       ASSERT_NE(node, nullptr);
       EXPECT_TRUE(window.DirTree->IsFileNode(*node));
       EXPECT_FALSE(node->HasChildren());
@@ -139,7 +139,7 @@ TEST_F(FolderTreeTest, FilesOfTheAskedExtensionAreListedAfterTheFoldersAsLeaves)
 }
 
 TEST_F(FolderTreeTest, NodesCarryTheShellsIcons) {
-  ui::TTreeNode* data = Walk(Tree(), {"我的电脑", kDriveC, "Data"});
+  ui::TreeNode* data = Walk(Tree(), {"我的电脑", kDriveC, "Data"});
   const platform::ShellItemPtr item = Tree().ItemOf(*data);
   EXPECT_EQ(data->ImageIndex, shell.IconIndex(item, false));
   EXPECT_EQ(data->SelectedIndex, shell.IconIndex(item, true));
@@ -171,7 +171,7 @@ TEST_F(FolderTreeTest, TextsAndPathsOfNodes) {
     FakeShellNamespace names(machine);
     names.SetName(c.item, c.kind, c.name);
     dialogs::SelectDirectoryWindow window(names, machine, "", ui::Font{});
-    ui::TTreeNode* node = Walk(*window.DirTree, c.walk);
+    ui::TreeNode* node = Walk(*window.DirTree, c.walk);
     ASSERT_NE(node, nullptr);
     EXPECT_EQ(node->Text(), c.text);
     EXPECT_EQ(window.DirTree->PathOf(*node), c.path);

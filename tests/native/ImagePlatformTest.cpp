@@ -132,10 +132,10 @@ TEST_F(ImagePlatformTest, NothingInsideTheImageCanBeChanged) {
   machine.AddFile("C:\\other.txt", "other");
   EXPECT_FALSE(images.SetAttributes(inside, 0));
   EXPECT_FALSE(images.CreateFolder(kImage + "\\new"));
-  EXPECT_FALSE(images.DeleteFile(inside));
-  EXPECT_FALSE(images.MoveFile(inside, "C:\\moved.txt"));
-  EXPECT_FALSE(images.MoveFile("C:\\other.txt", kImage + "\\other.txt"));
-  EXPECT_FALSE(images.CopyFile("C:\\other.txt", kImage + "\\other.txt", false));
+  EXPECT_FALSE(images.RemoveFile(inside));
+  EXPECT_FALSE(images.RenameFile(inside, "C:\\moved.txt"));
+  EXPECT_FALSE(images.RenameFile("C:\\other.txt", kImage + "\\other.txt"));
+  EXPECT_FALSE(images.CopyFileTo("C:\\other.txt", kImage + "\\other.txt", false));
   EXPECT_THROW(images.OpenWrite(inside), platform::Error);
   EXPECT_EQ(images.ListFolder(kImage + "\\*.*").size(), 4u);
   EXPECT_TRUE(machine.Exists("C:\\other.txt"));
@@ -162,15 +162,15 @@ TEST_F(ImagePlatformTest, ACopyOutOfTheImageBehavesAsACopyFromADisc) {
     machine.Remove("C:\\lib");
     machine.AddFolder("C:\\lib");
     if (c.existing) machine.AddFile("C:\\lib\\门窗.dwg", "old", c.existing);
-    EXPECT_EQ(images.CopyFile(source, "C:\\lib\\门窗.dwg", c.failIfExists), c.copied);
+    EXPECT_EQ(images.CopyFileTo(source, "C:\\lib\\门窗.dwg", c.failIfExists), c.copied);
     EXPECT_EQ(machine.ReadContents("C:\\lib\\门窗.dwg"), c.copied ? "0123456789" : "old");
     EXPECT_EQ(machine.GetAttributes("C:\\lib\\门窗.dwg"), c.copied ? platform::faReadOnly : c.existing);
   }
   // Several extents are copied whole.
-  EXPECT_TRUE(images.CopyFile(kImage + "\\split.bin", "C:\\lib\\split.bin", false));
+  EXPECT_TRUE(images.CopyFileTo(kImage + "\\split.bin", "C:\\lib\\split.bin", false));
   EXPECT_EQ(machine.ReadContents("C:\\lib\\split.bin"), std::string(3000, 'x') + std::string(100, 'y'));
   // The image file itself is copied as a file.
-  EXPECT_TRUE(images.CopyFile(kImage, "C:\\lib\\copy.iso", false));
+  EXPECT_TRUE(images.CopyFileTo(kImage, "C:\\lib\\copy.iso", false));
   EXPECT_EQ(machine.ReadContents("C:\\lib\\copy.iso"), machine.ReadContents(kImage));
 }
 
@@ -193,7 +193,7 @@ TEST_F(ImagePlatformTest, AFailedCopyOutOfTheImageLeavesNoTarget) {
   };
   for (const auto& [source, target] : cases) {
     SCOPED_TRACE(source);
-    EXPECT_FALSE(overFaulty.CopyFile(source, target, false));
+    EXPECT_FALSE(overFaulty.CopyFileTo(source, target, false));
     EXPECT_FALSE(machine.Exists(target));
   }
 }
@@ -207,7 +207,7 @@ TEST_F(ImagePlatformTest, ACopyOutOfTheImageReportsItsProgressAndStopsWhenTold) 
     reported.push_back(copied);
     return true;
   };
-  EXPECT_TRUE(images.CopyFile(source, "C:\\lib\\split.bin", false, record));
+  EXPECT_TRUE(images.CopyFileTo(source, "C:\\lib\\split.bin", false, record));
   ASSERT_FALSE(reported.empty());
   EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end()));
   EXPECT_EQ(reported.back(), 3100);
@@ -215,7 +215,7 @@ TEST_F(ImagePlatformTest, ACopyOutOfTheImageReportsItsProgressAndStopsWhenTold) 
   // Told to stop after the first piece: a failed copy that leaves no target.
   int calls = 0;
   const auto stop = [&](std::int64_t, std::int64_t) { return ++calls < 1; };
-  EXPECT_FALSE(images.CopyFile(source, "C:\\lib\\stopped.bin", false, stop));
+  EXPECT_FALSE(images.CopyFileTo(source, "C:\\lib\\stopped.bin", false, stop));
   EXPECT_EQ(calls, 1);
   EXPECT_FALSE(machine.Exists("C:\\lib\\stopped.bin"));
 }
@@ -237,7 +237,7 @@ TEST_F(ImagePlatformTest, AnImageIsOpenedOnceForEverythingReadFromIt) {
   images.GetAttributes(kImage + "\\CDFile.Dat");
   images.ListFolder(kImage + "\\MatterLib\\*.*");
   machine.AddFolder("C:\\lib");
-  images.CopyFile(kImage + "\\CDFile.Dat", "C:\\lib\\CDFile.Dat", false);
+  images.CopyFileTo(kImage + "\\CDFile.Dat", "C:\\lib\\CDFile.Dat", false);
   std::string contents;
   platform::ReadWholeFile(images, kImage + "\\CDFile.Dat", contents);
   EXPECT_EQ(contents, "descriptor");
@@ -265,7 +265,7 @@ TEST(ImageInstallRun, DiscsGivenAsImagesInstallTheLibraryOfDiscsInADrive) {
                                                 Folder(u"MatterLib", {Folder(u"浙江省标", {Folder(
                                                                           u"市政", {File(u"桥梁.dwg", "bridge")})})})}));
     media::ImagePlatform images(machine);
-    TInstallerState state;
+    catalogue::InstallerState state;
     state.SetSourceRoot("E:\\");
     state.TargetMatterLib = library;
     state.DiscLabel = std::string("CD1");

@@ -37,10 +37,10 @@ class InstallRun : public ::testing::Test {
   }
 
   platform::FakePlatform machine;
-  TInstallerState state;
+  catalogue::InstallerState state;
   RecordingSink sink;
   // Both packs ticked: the run needs CD1, CD2 and CD3.
-  const std::vector<TSpecialtyCheck> bothPacks = {{"国标", "土建", true}, {"浙江省标", "市政", true}};
+  const std::vector<engine::SpecialtyCheck> bothPacks = {{"国标", "土建", true}, {"浙江省标", "市政", true}};
 };
 
 TEST_F(InstallRun, EveryNeededDiscIsAskedForAndTheEndIsReportedOnce) {

@@ -13,8 +13,8 @@
 namespace {
 
 using dialogs::TMsgDlgButtons;
-using ui::TButton;
-using ui::TForm;
+using ui::Button;
+using ui::Form;
 
 constexpr TMsgDlgButtons kOk = dialogs::mbOK;
 constexpr TMsgDlgButtons kYesNo = dialogs::mbYes | dialogs::mbNo;
@@ -22,11 +22,11 @@ constexpr TMsgDlgButtons kAbortRetryIgnore = dialogs::mbAbort | dialogs::mbRetry
 constexpr TMsgDlgButtons kHelpOnly = dialogs::mbHelp;
 constexpr TMsgDlgButtons kAllEleven = 0x07FF;
 
-TButton* ButtonNamed(TForm& form, const std::string& name) {
-  return dynamic_cast<TButton*>(form.FindControl(name));
+Button* ButtonNamed(Form& form, const std::string& name) {
+  return dynamic_cast<Button*>(form.FindControl(name));
 }
 
-std::string FocusedName(const TForm& form) {
+std::string FocusedName(const Form& form) {
   return form.ActiveControl() ? form.ActiveControl()->Name() : "";
 }
 
@@ -34,9 +34,9 @@ class MessageDialogInputTest : public ::testing::Test {
  protected:
   // Shows a dialog whose user acts as `act` says; a dialog that `act` leaves
   // open is recorded in stayedOpen and then closed (result 2).
-  int Show(TMsgDlgButtons set, const std::function<void(TForm&)>& act) {
+  int Show(TMsgDlgButtons set, const std::function<void(Form&)>& act) {
     stayedOpen = false;
-    scope.Backend.PushResponder([&](TForm& form) {
+    scope.Backend.PushResponder([&](Form& form) {
       act(form);
       if (form.ModalResult == ui::mrNone) {
         stayedOpen = true;
@@ -81,14 +81,14 @@ TEST_F(MessageDialogInputTest, ButtonsFlagsAndFirstFocusPerSet) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "set 0x" << std::hex << c.set);
-    Show(c.set, [&](TForm& form) {
+    Show(c.set, [&](Form& form) {
       const auto& controls = form.Controls();
       ASSERT_EQ(controls.size(), 2 + c.names.size());
       EXPECT_EQ(controls[0]->Name(), "Message");
       EXPECT_EQ(controls[1]->Name(), "Image");
       std::string defaultButton, escapeButton;
       for (std::size_t i = 0; i < c.names.size(); ++i) {
-        auto* button = dynamic_cast<TButton*>(controls[2 + i]);
+        auto* button = dynamic_cast<Button*>(controls[2 + i]);
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->Name(), c.names[i]);
         EXPECT_EQ(button->Caption(), c.captions[i]);
@@ -104,7 +104,7 @@ TEST_F(MessageDialogInputTest, ButtonsFlagsAndFirstFocusPerSet) {
 }
 
 TEST_F(MessageDialogInputTest, FormIsAFixedDialogThatHandlesItsOwnKeys) {
-  Show(kOk, [](TForm& form) {
+  Show(kOk, [](Form& form) {
     EXPECT_EQ(form.Owner(), nullptr);
     EXPECT_EQ(form.Border, ui::BorderStyle::Dialog);
     EXPECT_FALSE(form.CloseButton);
@@ -116,8 +116,8 @@ TEST_F(MessageDialogInputTest, FormIsAFixedDialogThatHandlesItsOwnKeys) {
 }
 
 // One key stroke as the user gives it.
-std::function<void(TForm&)> Press(int key, ui::ShiftState shift = {}) {
-  return [=](TForm& form) { ui::PressKey(form, key, shift); };
+std::function<void(Form&)> Press(int key, ui::ShiftState shift = {}) {
+  return [=](Form& form) { ui::PressKey(form, key, shift); };
 }
 
 const ui::ShiftState kShift{true, false, false};
@@ -128,36 +128,36 @@ TEST_F(MessageDialogInputTest, KeysAnswerTheDialog) {
   struct Case {
     const char* what;
     TMsgDlgButtons set;
-    std::function<void(TForm&)> input;
+    std::function<void(Form&)> input;
     int result;  // 0: the dialog stays open
   };
   const std::vector<Case> cases = {
-      {"OK Enter", kOk, Press(ui::VK_RETURN), 1},
-      {"OK Escape", kOk, Press(ui::VK_ESCAPE), 1},
-      {"OK Space", kOk, Press(ui::VK_SPACE), 1},
+      {"OK Enter", kOk, Press(ui::kKeyReturn), 1},
+      {"OK Escape", kOk, Press(ui::kKeyEscape), 1},
+      {"OK Space", kOk, Press(ui::kKeySpace), 1},
       {"OK letter O", kOk, Press('O'), 0},
-      {"OK Alt+F4", kOk, Press(ui::VK_F4, kAlt), 2},
-      {"YesNo Enter", kYesNo, Press(ui::VK_RETURN), 6},
-      {"YesNo Escape", kYesNo, Press(ui::VK_ESCAPE), 7},
-      {"YesNo Space", kYesNo, Press(ui::VK_SPACE), 6},
-      {"YesNo Alt+F4", kYesNo, Press(ui::VK_F4, kAlt), 2},
-      {"ARI Enter", kAbortRetryIgnore, Press(ui::VK_RETURN), 3},
-      {"ARI Escape", kAbortRetryIgnore, Press(ui::VK_ESCAPE), 0},
-      {"ARI Space", kAbortRetryIgnore, Press(ui::VK_SPACE), 3},
-      {"ARI Alt+F4", kAbortRetryIgnore, Press(ui::VK_F4, kAlt), 2},
+      {"OK Alt+F4", kOk, Press(ui::kKeyF4, kAlt), 2},
+      {"YesNo Enter", kYesNo, Press(ui::kKeyReturn), 6},
+      {"YesNo Escape", kYesNo, Press(ui::kKeyEscape), 7},
+      {"YesNo Space", kYesNo, Press(ui::kKeySpace), 6},
+      {"YesNo Alt+F4", kYesNo, Press(ui::kKeyF4, kAlt), 2},
+      {"ARI Enter", kAbortRetryIgnore, Press(ui::kKeyReturn), 3},
+      {"ARI Escape", kAbortRetryIgnore, Press(ui::kKeyEscape), 0},
+      {"ARI Space", kAbortRetryIgnore, Press(ui::kKeySpace), 3},
+      {"ARI Alt+F4", kAbortRetryIgnore, Press(ui::kKeyF4, kAlt), 2},
       {"ARI Ctrl+R", kAbortRetryIgnore, Press('R', {false, true, false}), 0},
-      {"empty Enter", 0, Press(ui::VK_RETURN), 0},
-      {"empty Escape", 0, Press(ui::VK_ESCAPE), 0},
-      {"empty Space", 0, Press(ui::VK_SPACE), 0},
-      {"empty Alt+F4", 0, Press(ui::VK_F4, kAlt), 2},
-      {"Help Enter", kHelpOnly, Press(ui::VK_RETURN), 0},
-      {"Help Space", kHelpOnly, Press(ui::VK_SPACE), 0},
-      {"Help Escape", kHelpOnly, Press(ui::VK_ESCAPE), 0},
-      {"Help Alt+F4", kHelpOnly, Press(ui::VK_F4, kAlt), 2},
-      {"all Enter", kAllEleven, Press(ui::VK_RETURN), 6},
-      {"all Escape", kAllEleven, Press(ui::VK_ESCAPE), 2},
-      {"all Space", kAllEleven, Press(ui::VK_SPACE), 6},
-      {"all Alt+F4", kAllEleven, Press(ui::VK_F4, kAlt), 2},
+      {"empty Enter", 0, Press(ui::kKeyReturn), 0},
+      {"empty Escape", 0, Press(ui::kKeyEscape), 0},
+      {"empty Space", 0, Press(ui::kKeySpace), 0},
+      {"empty Alt+F4", 0, Press(ui::kKeyF4, kAlt), 2},
+      {"Help Enter", kHelpOnly, Press(ui::kKeyReturn), 0},
+      {"Help Space", kHelpOnly, Press(ui::kKeySpace), 0},
+      {"Help Escape", kHelpOnly, Press(ui::kKeyEscape), 0},
+      {"Help Alt+F4", kHelpOnly, Press(ui::kKeyF4, kAlt), 2},
+      {"all Enter", kAllEleven, Press(ui::kKeyReturn), 6},
+      {"all Escape", kAllEleven, Press(ui::kKeyEscape), 2},
+      {"all Space", kAllEleven, Press(ui::kKeySpace), 6},
+      {"all Alt+F4", kAllEleven, Press(ui::kKeyF4, kAlt), 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -200,7 +200,7 @@ TEST_F(MessageDialogInputTest, AcceleratorsAloneOrWithAltInEitherCase) {
       std::vector<int> helpCalls;
       message.OnHelp = [&](int context) { helpCalls.push_back(context); };
       std::string focused;
-      const int result = Show(c.set, [&](TForm& form) {
+      const int result = Show(c.set, [&](Form& form) {
         ui::PressKey(form, c.letter, shift);
         focused = FocusedName(form);
       });
@@ -224,24 +224,24 @@ TEST_F(MessageDialogInputTest, FocusMovesWithTabAndArrowsAndWraps) {
     int result;  // of Enter afterwards
   };
   const std::vector<Case> cases = {
-      {"Tab", {{ui::VK_TAB, {}}}, 4},
-      {"Tab x3 wraps", {{ui::VK_TAB, {}}, {ui::VK_TAB, {}}, {ui::VK_TAB, {}}}, 3},
-      {"Shift+Tab wraps", {{ui::VK_TAB, kShift}}, 5},
-      {"Right", {{ui::VK_RIGHT, {}}}, 4},
-      {"Down Down", {{ui::VK_DOWN, {}}, {ui::VK_DOWN, {}}}, 5},
-      {"Left wraps", {{ui::VK_LEFT, {}}}, 5},
-      {"Up Up", {{ui::VK_UP, {}}, {ui::VK_UP, {}}}, 4},
-      {"Right Left", {{ui::VK_RIGHT, {}}, {ui::VK_LEFT, {}}}, 3},
+      {"Tab", {{ui::kKeyTab, {}}}, 4},
+      {"Tab x3 wraps", {{ui::kKeyTab, {}}, {ui::kKeyTab, {}}, {ui::kKeyTab, {}}}, 3},
+      {"Shift+Tab wraps", {{ui::kKeyTab, kShift}}, 5},
+      {"Right", {{ui::kKeyRight, {}}}, 4},
+      {"Down Down", {{ui::kKeyDown, {}}, {ui::kKeyDown, {}}}, 5},
+      {"Left wraps", {{ui::kKeyLeft, {}}}, 5},
+      {"Up Up", {{ui::kKeyUp, {}}, {ui::kKeyUp, {}}}, 4},
+      {"Right Left", {{ui::kKeyRight, {}}, {ui::kKeyLeft, {}}}, 3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     EXPECT_EQ(Show(kAbortRetryIgnore,
-                   [&](TForm& form) {
+                   [&](Form& form) {
                      for (const auto& [key, shift] : c.keys) {
                        ui::PressKey(form, key, shift);
                        EXPECT_EQ(form.ModalResult, ui::mrNone);
                      }
-                     ui::PressKey(form, ui::VK_RETURN);
+                     ui::PressKey(form, ui::kKeyReturn);
                    }),
               c.result);
   }
@@ -249,11 +249,11 @@ TEST_F(MessageDialogInputTest, FocusMovesWithTabAndArrowsAndWraps) {
 
 TEST_F(MessageDialogInputTest, SpaceShowsThePressAndItsReleaseActivates) {
   EXPECT_EQ(Show(kYesNo,
-                 [](TForm& form) {
-                   ui::KeyDownOnly(form, ui::VK_SPACE);
+                 [](Form& form) {
+                   ui::KeyDownOnly(form, ui::kKeySpace);
                    EXPECT_TRUE(ButtonNamed(form, "Yes")->Pressed());
                    EXPECT_EQ(form.ModalResult, ui::mrNone);
-                   ui::KeyUpOnly(form, ui::VK_SPACE);
+                   ui::KeyUpOnly(form, ui::kKeySpace);
                    EXPECT_FALSE(ButtonNamed(form, "Yes")->Pressed());
                  }),
             6);
@@ -261,11 +261,11 @@ TEST_F(MessageDialogInputTest, SpaceShowsThePressAndItsReleaseActivates) {
 
 TEST_F(MessageDialogInputTest, SpaceReleasedAfterTheFocusMovedActivatesNothing) {
   EXPECT_EQ(Show(kYesNo,
-                 [](TForm& form) {
-                   ui::KeyDownOnly(form, ui::VK_SPACE);
-                   ui::PressKey(form, ui::VK_TAB);
+                 [](Form& form) {
+                   ui::KeyDownOnly(form, ui::kKeySpace);
+                   ui::PressKey(form, ui::kKeyTab);
                    EXPECT_FALSE(ButtonNamed(form, "Yes")->Pressed());
-                   ui::KeyUpOnly(form, ui::VK_SPACE);
+                   ui::KeyUpOnly(form, ui::kKeySpace);
                    EXPECT_FALSE(ButtonNamed(form, "No")->Pressed());
                  }),
             ui::mrCancel);
@@ -276,14 +276,14 @@ TEST_F(MessageDialogInputTest, MouseClickOnAButtonAnswers) {
   const std::vector<std::pair<const char*, int>> cases = {{"Abort", 3}, {"Retry", 4}, {"Ignore", 5}};
   for (const auto& [name, result] : cases) {
     SCOPED_TRACE(name);
-    EXPECT_EQ(Show(kAbortRetryIgnore, [&](TForm& form) { ui::ClickButton(*ButtonNamed(form, name)); }),
+    EXPECT_EQ(Show(kAbortRetryIgnore, [&](Form& form) { ui::ClickButton(*ButtonNamed(form, name)); }),
               result);
   }
 }
 
 TEST_F(MessageDialogInputTest, MouseReleasedOutsideTheButtonActivatesNothing) {
-  Show(kAbortRetryIgnore, [](TForm& form) {
-    TButton& retry = *ButtonNamed(form, "Retry");
+  Show(kAbortRetryIgnore, [](Form& form) {
+    Button& retry = *ButtonNamed(form, "Retry");
     ui::MousePress(retry, {10, 10});
     EXPECT_EQ(FocusedName(form), "Retry");
     EXPECT_TRUE(retry.Pressed());
@@ -298,20 +298,20 @@ TEST_F(MessageDialogInputTest, HelpAsksForTheHelpContextAndStaysOpen) {
   std::vector<int> helpCalls;
   message.OnHelp = [&](int context) { helpCalls.push_back(context); };
   EXPECT_EQ(Show(dialogs::mbOK | dialogs::mbHelp,
-                 [](TForm& form) {
+                 [](Form& form) {
                    ui::ClickButton(*ButtonNamed(form, "Help"));
                    EXPECT_EQ(FocusedName(form), "Help");
-                   ui::PressKey(form, ui::VK_RETURN);
+                   ui::PressKey(form, ui::kKeyReturn);
                    EXPECT_EQ(form.ModalResult, ui::mrNone);
-                   ui::PressKey(form, ui::VK_TAB);
-                   ui::PressKey(form, ui::VK_RETURN);
+                   ui::PressKey(form, ui::kKeyTab);
+                   ui::PressKey(form, ui::kKeyReturn);
                  }),
             1);
   EXPECT_EQ(helpCalls, (std::vector<int>{77, 77}));
 }
 
 TEST_F(MessageDialogInputTest, HelpWithoutAHelpSystemDoesNothing) {
-  EXPECT_EQ(Show(kHelpOnly, [](TForm& form) { ui::ClickButton(*ButtonNamed(form, "Help")); }), ui::mrCancel);
+  EXPECT_EQ(Show(kHelpOnly, [](Form& form) { ui::ClickButton(*ButtonNamed(form, "Help")); }), ui::mrCancel);
   EXPECT_TRUE(stayedOpen);
 }
 

@@ -12,7 +12,7 @@
 namespace {
 
 using dialogs::TMsgDlgButtons;
-using ui::TForm;
+using ui::Form;
 
 // What a responder saw of the dialog before closing it.
 struct Seen {
@@ -27,14 +27,14 @@ struct Seen {
 
 class MessageDialogLayoutTest : public ::testing::Test {
  protected:
-  Seen ShowAndLook(const std::string& text, dialogs::TMsgDlgType type, TMsgDlgButtons set) {
+  Seen ShowAndLook(const std::string& text, dialogs::MessageType type, TMsgDlgButtons set) {
     Seen seen;
-    scope.Backend.PushResponder([&](TForm& form) {
+    scope.Backend.PushResponder([&](Form& form) {
       seen.title = form.Caption();
       seen.client = {form.ClientWidth(), form.ClientHeight()};
       seen.label = form.FindControl("Message")->BoundsRect();
       seen.labelFont = form.FindControl("Message")->GetFont();
-      auto* image = dynamic_cast<ui::TImage*>(form.FindControl("Image"));
+      auto* image = dynamic_cast<ui::Image*>(form.FindControl("Image"));
       seen.icon = image->BoundsRect();
       seen.stockIcon = image->StockIcon;
       for (std::size_t i = 2; i < form.Controls().size(); ++i) {
@@ -135,7 +135,7 @@ TEST_F(MessageDialogLayoutTest, TextAndButtonsUseTheDefaultFonts) {
 TEST_F(MessageDialogLayoutTest, TitleAndIconByType) {
   ui::App().Title = "Setup";
   struct Case {
-    dialogs::TMsgDlgType type;
+    dialogs::MessageType type;
     std::string title;
     int icon;
   };
@@ -158,7 +158,7 @@ TEST_F(MessageDialogLayoutTest, TitleAndIconByType) {
 TEST_F(MessageDialogLayoutTest, AScreenReaderTakesItForADialogWithItsText) {
   bool dialog = false;
   std::string text;
-  scope.Backend.PushResponder([&](TForm& form) {
+  scope.Backend.PushResponder([&](Form& form) {
     dialog = form.AccessibleDialog;
     text = form.FindControl("Message")->Caption();
     form.Close();

@@ -91,10 +91,10 @@ class PackCopy : public ::testing::Test {
   void ExpectRunStoppedAsFailed() { EXPECT_FALSE(state.InstallOk); }
 
   BigFilesMachine machine;
-  TInstallerState state;
+  catalogue::InstallerState state;
   RecordingSink sink;
   engine::ProgressBars bars{sink};
-  engine::TPackCopy copy{state, machine, sink, bars};
+  engine::PackCopy copy{state, machine, sink, bars};
   std::vector<Step> steps;
   std::function<void()> onEvents;
 };
@@ -320,7 +320,7 @@ TEST_F(PackCopy, AFileWhosePathFitsTheLimitCopiesWhateverItsFolderLength) {
   machine.AddFile(Source("a.dwg"), "a", kDiscFile);
   machine.AddFolder(target);
   // One character more is beyond the limit.
-  EXPECT_FALSE(machine.CopyFile(Source("a.dwg"), target + "ab.dwg", false));
+  EXPECT_FALSE(machine.CopyFileTo(Source("a.dwg"), target + "ab.dwg", false));
 
   ASSERT_TRUE(copy.CopyTree(Source(), target));
 
@@ -389,7 +389,7 @@ TEST_F(PackCopy, EventsAreHandledInsideALargeFileAndTheFileBoundariesStayAsTheyW
     machine.AddFile(Source("图块\\b.dwg"), Bytes(900, 'b'), kDiscFile);
     machine.SetCopySteps(32 * 1024, c.pieceMilliseconds);
     steps.clear();
-    engine::TPackCopy paced(state, machine, sink, bars);
+    engine::PackCopy paced(state, machine, sink, bars);
     bars.StartPass(2);
     bars.FinishPack(1);
 
@@ -458,7 +458,7 @@ TEST_F(PackCopy, EventsAreHandledAtTheirPaceWhileFoldersAreListed) {
     handledAt.clear();
     state.DiscLabel = std::string(c.discLabel);
     const std::int64_t start = machine.SteadyMilliseconds();
-    engine::TPackCopy paced(state, machine, sink, bars);
+    engine::PackCopy paced(state, machine, sink, bars);
 
     ASSERT_TRUE(paced.InstallPackFromDisc("国标", "土建"));
 

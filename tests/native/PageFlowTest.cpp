@@ -69,7 +69,7 @@ class PageFlow : public ::testing::Test {
   // Answers the next disc prompt: records its labels, swaps the disc and
   // confirms E:\.
   void AnswerPromptWith(const std::string& disc, const std::string& descriptorLabel = "") {
-    headless.Backend.PushResponder([this, disc, descriptorLabel](ui::TForm& window) {
+    headless.Backend.PushResponder([this, disc, descriptorLabel](ui::Form& window) {
       auto& prompt = dynamic_cast<Tfrm_ChooseDriver&>(window);
       promptLabels.push_back(prompt.Label5->Caption());
       InsertDisc(disc, descriptorLabel);
@@ -78,7 +78,7 @@ class PageFlow : public ::testing::Test {
   }
 
   void CancelPrompt() {
-    headless.Backend.PushResponder([this](ui::TForm& window) {
+    headless.Backend.PushResponder([this](ui::Form& window) {
       auto& prompt = dynamic_cast<Tfrm_ChooseDriver&>(window);
       promptLabels.push_back(prompt.Label5->Caption());
       ui::ClickButton(*prompt.bt_Cancel);
@@ -86,7 +86,7 @@ class PageFlow : public ::testing::Test {
   }
 
   void AnswerMessage(int button, std::vector<std::string>* texts = nullptr) {
-    headless.Backend.PushResponder([button, texts](ui::TForm& dialog) {
+    headless.Backend.PushResponder([button, texts](ui::Form& dialog) {
       if (texts) texts->push_back(dialog.FindControl("Message")->Caption());
       const char* names[] = {"", "OK", "Cancel", "Abort", "Retry", "Ignore", "Yes", "No"};
       ui::ClickButton(*dialog.FindControl(names[button]));
@@ -95,7 +95,7 @@ class PageFlow : public ::testing::Test {
 
   std::vector<std::string> Pending(const std::string& standard, const std::string& specialty) {
     std::vector<std::string> texts;
-    for (const TLabelString& label : catalogue::LoadPendingLabels(form->State, machine, standard, specialty).Labels)
+    for (const catalogue::LabelString& label : catalogue::LoadPendingLabels(form->State, machine, standard, specialty).Labels)
       texts.push_back(label.Text());
     return texts;
   }
@@ -227,7 +227,7 @@ TEST_F(PageFlow, NextOnPageOneChecksTheFolderAndReadsTheCatalogue) {
   Back();
   machine.Remove("E:\\CDFile.Dat");
   messages.clear();
-  headless.Backend.PushResponder([&messages](ui::TForm& dialog) {
+  headless.Backend.PushResponder([&messages](ui::Form& dialog) {
     messages.push_back(dialog.FindControl("Message")->Caption());
     EXPECT_EQ(dialog.Caption(), "错误");
     EXPECT_EQ(dialog.Controls().size(), 3u);  // the text, the icon and OK
@@ -352,9 +352,9 @@ TEST_F(PageFlow, CancelDuringTheCopy) {
     // before the prompt for the next disc.
     std::vector<std::string> questions;
     if (answer == ui::mrNone) {
-      headless.Backend.PushResponder([&questions](ui::TForm& dialog) {
+      headless.Backend.PushResponder([&questions](ui::Form& dialog) {
         questions.push_back(dialog.FindControl("Message")->Caption());
-        ui::PressKey(dialog, ui::VK_RETURN);
+        ui::PressKey(dialog, ui::kKeyReturn);
       });
     } else {
       AnswerMessage(answer, &questions);
@@ -417,11 +417,11 @@ TEST_F(PageFlow, TheTaskbarButtonFollowsTheAreaBarPausesAtThePromptAndShowsCopyE
   // The first copy of the second pack's file fails once; Retry copies it.
   machine.FailCopy("E:\\MatterLib\\浙江省标\\市政\\道路.dwg", 1);
   headless.Backend.OnProcessMessages = [&] { look("copying"); };
-  headless.Backend.PushResponder([&](ui::TForm& dialog) {
+  headless.Backend.PushResponder([&](ui::Form& dialog) {
     look("copy error");
     ui::ClickButton(*dialog.FindControl("Retry"));
   });
-  headless.Backend.PushResponder([&](ui::TForm& window) {
+  headless.Backend.PushResponder([&](ui::Form& window) {
     look("disc prompt");
     ui::ClickButton(*dynamic_cast<Tfrm_ChooseDriver&>(window).bt_Cancel);
   });
@@ -445,7 +445,7 @@ TEST_F(PageFlow, MessagesOutsideARunLeaveTheTaskbarButtonEmpty) {
   Next();
   form->edt_PrjPath->SetText("C:\\Nowhere\\");
   std::vector<ui::TaskbarState> states;
-  headless.Backend.PushResponder([&](ui::TForm& dialog) {
+  headless.Backend.PushResponder([&](ui::Form& dialog) {
     states.push_back(form->Taskbar().State);
     ui::ClickButton(*dialog.FindControl("OK"));
   });
@@ -459,7 +459,7 @@ TEST_F(PageFlow, AFolderWithoutDescriptorKeepsThePromptOpenAndTheWizardStaysUsab
   TickAll();
   machine.AddFolder("C:\\Empty");
   std::string problem;
-  headless.Backend.PushResponder([&](ui::TForm& window) {
+  headless.Backend.PushResponder([&](ui::Form& window) {
     auto& prompt = dynamic_cast<Tfrm_ChooseDriver&>(window);
     prompt.edt_path->SetText("C:\\Empty");
     ui::ClickButton(*prompt.bt_OK);
@@ -519,7 +519,7 @@ class RunVerdict : public PageFlow, public ::testing::WithParamInterface<Verdict
       return "unreadable";
     }
     EXPECT_TRUE(catalogue::ParsePendingLabels(bytes, labels, failOffset));
-    for (const TLabelString& label : labels) joined += (joined.empty() ? "" : ",") + label.Text();
+    for (const catalogue::LabelString& label : labels) joined += (joined.empty() ? "" : ",") + label.Text();
     return joined;
   }
   // The listing of the first pack's folder on CD1 shows one more entry.
@@ -617,7 +617,7 @@ std::vector<VerdictCase> RunVerdict::Cases() {
          // Something stands where the pack's folder goes, until the user
          // takes it away and answers Retry.
          t.machine.AddFile(std::string(kLibrary) + "国标\\土建", "in the way");
-         t.headless.Backend.PushResponder([&t](ui::TForm& dialog) {
+         t.headless.Backend.PushResponder([&t](ui::Form& dialog) {
            t.questions.push_back(dialog.FindControl("Message")->Caption());
            t.machine.Remove(std::string(kLibrary) + "国标\\土建");
            ui::ClickButton(*dialog.FindControl("Retry"));
@@ -663,7 +663,7 @@ TEST_F(PageFlow, ThePromptTakesANeededDiscAsSoonAsItIsInserted) {
   TickAll();
   // CD3 goes in without a click: the prompt's own look finds it; then CD2.
   for (const char* disc : {"CD3", "CD2"}) {
-    headless.Backend.PushResponder([this, disc](ui::TForm& window) {
+    headless.Backend.PushResponder([this, disc](ui::Form& window) {
       promptLabels.push_back(dynamic_cast<Tfrm_ChooseDriver&>(window).Label5->Caption());
       ui::WatchDevices(window);
       EXPECT_EQ(window.ModalResult, ui::mrNone) << "the disc read before is no needed one";

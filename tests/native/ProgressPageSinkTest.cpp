@@ -47,13 +47,13 @@ TEST_F(ProgressPageSinkTest, FiguresAndTextsReachThePage) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    for (ui::TProgressBar* bar : {form.AreaProgress, form.FileProgress}) {
+    for (ui::ProgressBar* bar : {form.AreaProgress, form.FileProgress}) {
       bar->SetMax(c.shown.Max);
       bar->SetPosition(c.shown.Position);
     }
     sink.ShowAreaBar(c.reported);
     sink.ShowFileBar(c.reported);
-    for (ui::TProgressBar* bar : {form.AreaProgress, form.FileProgress}) {
+    for (ui::ProgressBar* bar : {form.AreaProgress, form.FileProgress}) {
       EXPECT_EQ((BarFigures{bar->Max(), bar->Position()}), c.reported) << bar->Name();
     }
   }
@@ -101,12 +101,12 @@ TEST_F(ProgressPageSinkTest, FailedCopyIsAnErrorWithAbortRetryIgnore) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.button);
-    headless.Backend.PushResponder([&](ui::TForm& dialog) {
+    headless.Backend.PushResponder([&](ui::Form& dialog) {
       EXPECT_EQ(dialog.Caption(), "错误");
       EXPECT_EQ(dialog.FindControl("Message")->Caption(), "复制:'a.dwg'出错。");
       std::vector<std::string> buttons;
-      for (ui::TControl* control : dialog.Controls())
-        if (dynamic_cast<ui::TButton*>(control)) buttons.push_back(control->Name());
+      for (ui::Control* control : dialog.Controls())
+        if (dynamic_cast<ui::Button*>(control)) buttons.push_back(control->Name());
       EXPECT_EQ(buttons, (std::vector<std::string>{"Abort", "Retry", "Ignore"}));
       if (*c.button)
         ui::ClickButton(*dialog.FindControl(c.button));
@@ -119,7 +119,7 @@ TEST_F(ProgressPageSinkTest, FailedCopyIsAnErrorWithAbortRetryIgnore) {
 }
 
 TEST_F(ProgressPageSinkTest, NextDiscIsAskedWithTheDiscPrompt) {
-  headless.Backend.PushResponder([](ui::TForm& window) {
+  headless.Backend.PushResponder([](ui::Form& window) {
     auto& prompt = dynamic_cast<Tfrm_ChooseDriver&>(window);
     EXPECT_EQ(prompt.edt_path->Text(), "E:\\");
     EXPECT_EQ(prompt.Label5->Caption(), "CD2或CD3");
@@ -128,7 +128,7 @@ TEST_F(ProgressPageSinkTest, NextDiscIsAskedWithTheDiscPrompt) {
   });
   EXPECT_EQ(sink.AskForNextDisc("E:\\", {"CD2", "CD3"}), "C:\\Disc2\\");
 
-  headless.Backend.PushResponder([](ui::TForm& window) {
+  headless.Backend.PushResponder([](ui::Form& window) {
     ui::ClickButton(*dynamic_cast<Tfrm_ChooseDriver&>(window).bt_Cancel);
   });
   EXPECT_EQ(sink.AskForNextDisc("C:\\Disc2\\", {"CD3"}), "");

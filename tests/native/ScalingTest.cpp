@@ -38,7 +38,7 @@ void ExpectScaled(const ScaledCase& c, const ui::Rect& designed) {
   }
 }
 
-ui::Rect ClientRect(const ui::TForm& form) { return {0, 0, form.ClientWidth(), form.ClientHeight()}; }
+ui::Rect ClientRect(const ui::Form& form) { return {0, 0, form.ClientWidth(), form.ClientHeight()}; }
 
 class Scaling : public ::testing::Test {
  protected:
@@ -82,7 +82,7 @@ TEST_F(Scaling, WizardWindow) {
 
 // 12-pixel 宋体 becomes 18 pixels at 150 %.
 TEST_F(Scaling, DiscPrompt) {
-  ui::TForm owner(nullptr, "fm_Install");
+  ui::Form owner(nullptr, "fm_Install");
   Tfrm_ChooseDriver prompt(&owner, machine, shell);
   const struct {
     ScaledCase expected;
@@ -108,7 +108,7 @@ TEST_F(Scaling, DiscPrompt) {
 TEST_F(Scaling, MessageDialog) {
   dialogs::TSkinMessage message;
   ui::Rect client, label, icon, yes, no;
-  headless.Backend.PushResponder([&](ui::TForm& dialog) {
+  headless.Backend.PushResponder([&](ui::Form& dialog) {
     client = ClientRect(dialog);
     label = dialog.FindControl("Message")->BoundsRect();
     icon = dialog.FindControl("Image")->BoundsRect();

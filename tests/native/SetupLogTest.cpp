@@ -38,7 +38,7 @@ TEST_F(SetupLogTest, DefaultPathIsTheFirstFreeNumberOfTheDay) {
 }
 
 TEST_F(SetupLogTest, WritesOneUtf8LinePerEventOfASmallRun) {
-  TInstallerState state;
+  catalogue::InstallerState state;
   state.SetSourceRoot("E:\\");
   state.TargetDir = "D:\\素材\\DLL\\VEXA\\";
   state.TargetMatterLib = state.TargetDir + "MatterLib\\";

@@ -22,15 +22,15 @@ TCdPacks Catalogue(const std::vector<std::pair<std::string, std::string>>& pairs
     TCdPack pack;
     pack.Standard = standard;
     pack.Specialty = specialty;
-    pack.Labels = {TLabelString("CD1")};
+    pack.Labels = {catalogue::LabelString("CD1")};
     packs.push_back(pack);
   }
   return packs;
 }
 
-std::string Entries(const std::vector<TSpecialtyCheck>& checks) {
+std::string Entries(const std::vector<engine::SpecialtyCheck>& checks) {
   std::string out;
-  for (const TSpecialtyCheck& c : checks) {
+  for (const engine::SpecialtyCheck& c : checks) {
     out += "(" + c.Standard + "," + c.Specialty + "," + (c.Ticked ? "1" : "0") + ")";
   }
   return out;
@@ -39,7 +39,7 @@ std::string Entries(const std::vector<TSpecialtyCheck>& checks) {
 class SpecialtyTree : public ::testing::Test {
  protected:
   ui::TCheckTree& Tree() { return *form.CheckTree; }
-  ui::TTreeNode& Node(const std::string& text) { return *Find(Tree(), text); }
+  ui::TreeNode& Node(const std::string& text) { return *Find(Tree(), text); }
 
   ui::HeadlessScope headless;
   platform::FakePlatform machine;
@@ -74,7 +74,7 @@ TEST_F(SpecialtyTree, FillFromTheCatalogue) {
     SCOPED_TRACE(c.name);
     form.FillSpecialtyTree(Catalogue(c.packs));
     EXPECT_EQ(treetext::Write(Tree()), c.tree);
-    for (ui::TTreeNode* node : Tree().Items()) {
+    for (ui::TreeNode* node : Tree().Items()) {
       EXPECT_FALSE(node->Expanded()) << node->Text();
       EXPECT_EQ(node->StateIndex(), ui::csUnset) << node->Text();
     }
@@ -82,7 +82,7 @@ TEST_F(SpecialtyTree, FillFromTheCatalogue) {
 
     form.ShowPage(Tfm_Install::pgSpecialty);
     Tree().Paint();
-    for (ui::TTreeNode* node : Tree().Items()) EXPECT_EQ(node->StateIndex(), ui::csUnchecked);
+    for (ui::TreeNode* node : Tree().Items()) EXPECT_EQ(node->StateIndex(), ui::csUnchecked);
     EXPECT_EQ(Entries(form.ListSpecialtyChecks()), c.entries);
   }
 }
@@ -156,7 +156,7 @@ TEST_F(SpecialtyTree, TickAStandardWithTheMouse) {
   EXPECT_EQ(Tree().Selected(), &Node("S2"));
   Node("S1").Expand();
   Tree().SetSelected(&Node("b"));
-  ui::PressKey(form, ui::VK_SPACE);
+  ui::PressKey(form, ui::kKeySpace);
   EXPECT_EQ(treetext::Write(Tree(), true), "S1=3(a=2,b=1) S2=1(c=1)");
 }
 

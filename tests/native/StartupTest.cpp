@@ -114,19 +114,19 @@ class StartupPlatform : public platform::Platform {
   bool ShellOpen(const std::string&, const std::string&) override { throw Unused(); }
   bool InstanceRunning(const std::string&) override { throw Unused(); }
   bool BringWindowToFront(const std::string&) override { throw Unused(); }
-  bool CopyFile(const std::string&, const std::string&, bool, const platform::CopyProgress&) override {
+  bool CopyFileTo(const std::string&, const std::string&, bool, const platform::CopyProgress&) override {
     throw Unused();
   }
   std::vector<platform::FindEntry> ListFolder(const std::string&) override { throw Unused(); }
   std::uint32_t GetAttributes(const std::string&) override { throw Unused(); }
   bool SetAttributes(const std::string&, std::uint32_t) override { throw Unused(); }
   bool CreateFolder(const std::string&) override { throw Unused(); }
-  bool MoveFile(const std::string&, const std::string&) override { throw Unused(); }
-  bool DeleteFile(const std::string&) override { throw Unused(); }
+  bool RenameFile(const std::string&, const std::string&) override { throw Unused(); }
+  bool RemoveFile(const std::string&) override { throw Unused(); }
   std::unique_ptr<platform::File> OpenRead(const std::string&) override { throw Unused(); }
   std::unique_ptr<platform::File> OpenWrite(const std::string&) override { throw Unused(); }
-  int GetDriveType(const std::string&) override { throw Unused(); }
-  bool GetDiskFreeSpace(const std::string&, platform::DiskSpace&) override { throw Unused(); }
+  int DriveTypeOf(const std::string&) override { throw Unused(); }
+  bool DiskSpaceOf(const std::string&, platform::DiskSpace&) override { throw Unused(); }
   platform::RegistryRead ReadMachineString(const std::string&, const std::string&, std::string&) override {
     throw Unused();
   }
@@ -170,9 +170,9 @@ class StartupMachine : public platform::FakePlatform {
   }
 
   std::string Planted;
-  bool CopyFile(const std::string& source, const std::string& target, bool failIfExists,
+  bool CopyFileTo(const std::string& source, const std::string& target, bool failIfExists,
                 const platform::CopyProgress& progress = nullptr) override {
-    const bool copied = FakePlatform::CopyFile(source, target, failIfExists, progress);
+    const bool copied = FakePlatform::CopyFileTo(source, target, failIfExists, progress);
     if (copied && !Planted.empty()) AddFile(target, Planted);
     return copied;
   }

@@ -8,7 +8,7 @@
 
 namespace treetext {
 
-inline void AddNodes(ui::TTreeView& tree, ui::TTreeNode* parent, const std::string& text,
+inline void AddNodes(ui::TreeView& tree, ui::TreeNode* parent, const std::string& text,
                      std::size_t& at) {
   while (at < text.size() && text[at] != ')') {
     if (text[at] == ' ' || text[at] == ',') {
@@ -16,7 +16,7 @@ inline void AddNodes(ui::TTreeView& tree, ui::TTreeNode* parent, const std::stri
       continue;
     }
     const std::size_t end = text.find_first_of(" ,()", at);
-    ui::TTreeNode* node = tree.AddChild(parent, text.substr(at, end - at));
+    ui::TreeNode* node = tree.AddChild(parent, text.substr(at, end - at));
     at = end;
     if (at < text.size() && text[at] == '(') {
       AddNodes(tree, node, text, ++at);
@@ -25,12 +25,12 @@ inline void AddNodes(ui::TTreeView& tree, ui::TTreeNode* parent, const std::stri
   }
 }
 
-inline void Build(ui::TTreeView& tree, const std::string& text) {
+inline void Build(ui::TreeView& tree, const std::string& text) {
   std::size_t at = 0;
   AddNodes(tree, nullptr, text, at);
 }
 
-inline std::string Write(const std::vector<std::unique_ptr<ui::TTreeNode>>& nodes,
+inline std::string Write(const std::vector<std::unique_ptr<ui::TreeNode>>& nodes,
                          const std::string& separator, bool states) {
   std::string out;
   for (const auto& node : nodes) {
@@ -42,13 +42,13 @@ inline std::string Write(const std::vector<std::unique_ptr<ui::TTreeNode>>& node
   return out;
 }
 
-inline std::string Write(const ui::TTreeView& tree, bool states = false) {
+inline std::string Write(const ui::TreeView& tree, bool states = false) {
   return Write(tree.TopLevel(), " ", states);
 }
 
 // The first node in tree order with this text.
-inline ui::TTreeNode* Find(const ui::TTreeView& tree, const std::string& text) {
-  for (ui::TTreeNode* node : tree.Items()) {
+inline ui::TreeNode* Find(const ui::TreeView& tree, const std::string& text) {
+  for (ui::TreeNode* node : tree.Items()) {
     if (node->Text() == text) return node;
   }
   return nullptr;

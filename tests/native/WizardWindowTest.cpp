@@ -80,7 +80,7 @@ const Placed kLayout[] = {
 TEST_F(WizardWindow, EveryControlHasItsPlaceTextAndFont) {
   for (const Placed& p : kLayout) {
     SCOPED_TRACE(p.name);
-    ui::TControl* control = form.FindControl(p.name);
+    ui::Control* control = form.FindControl(p.name);
     ASSERT_NE(control, nullptr);
     if (p.page < 0) {
       EXPECT_EQ(control->Parent(), &form);
@@ -117,7 +117,7 @@ TEST_F(WizardWindow, PagesBannerAndProgressBars) {
   EXPECT_EQ(form.Banner->Width(), 164);
   EXPECT_EQ(form.Banner->Height(), 290);
 
-  for (ui::TProgressBar* bar : {form.AreaProgress, form.FileProgress}) {
+  for (ui::ProgressBar* bar : {form.AreaProgress, form.FileProgress}) {
     EXPECT_EQ(bar->Min(), 0);
     EXPECT_EQ(bar->Max(), 100);
     EXPECT_EQ(bar->Position(), 100);

@@ -10,7 +10,6 @@
 #include "platform/fake/FakeShellNamespace.h"
 #include "wizard/Tfm_Install.h"
 #include "wizard/U_ChooseCD.h"
-// After the toolkit's headers: <windows.h> defines the key names as macros.
 #include <oleacc.h>
 
 namespace {
@@ -71,7 +70,7 @@ TEST_F(Accessibility, EditBoxesAreNamedByTheLabelBeforeThemAndButtonsByTheirCapt
   prompt.Show();
 
   const struct {
-    ui::TControl* control;
+    ui::Control* control;
     const char* name;
     long role;
   } cases[] = {

@@ -19,7 +19,6 @@
 #include "ui/CheckImageColors.h"
 #include "ui/Scaling.h"
 #include "wizard/Tfm_Install.h"
-// After the toolkit's headers: <windows.h> defines the key names as macros.
 #include "ScreenPicture.h"
 
 namespace {
@@ -27,9 +26,9 @@ namespace {
 using uitest::PumpFor;
 using uitest::PumpUntil;
 
-std::string States(const ui::TTreeView& tree) {
+std::string States(const ui::TreeView& tree) {
   std::string out;
-  for (const ui::TTreeNode* node : tree.Items()) {
+  for (const ui::TreeNode* node : tree.Items()) {
     if (!out.empty()) out += ' ';
     out += node->Text() + "=" + std::to_string(node->StateIndex());
   }
@@ -66,17 +65,17 @@ class CheckTreeOnWine : public uitest::UiTest {
   }
 
   ui::TCheckTree& Tree() { return *form->CheckTree; }
-  ui::TTreeNode& Node(const std::string& text) {
-    for (ui::TTreeNode* node : Tree().Items()) {
+  ui::TreeNode& Node(const std::string& text) {
+    for (ui::TreeNode* node : Tree().Items()) {
       if (node->Text() == text) return *node;
     }
     throw std::logic_error("no node " + text);
   }
-  ui::Point BoxOf(ui::TTreeNode& node) {
+  ui::Point BoxOf(ui::TreeNode& node) {
     const ui::Rect label = Tree().LabelRect(node);
     return {label.Left - 8, (label.Top + label.Bottom) / 2};
   }
-  ui::Point LabelOf(ui::TTreeNode& node) {
+  ui::Point LabelOf(ui::TreeNode& node) {
     const ui::Rect label = Tree().LabelRect(node);
     return {label.Left + 6, (label.Top + label.Bottom) / 2};
   }

@@ -143,7 +143,7 @@ class FolderChooserWin32Test : public UiTest {
   void SetUp() override {
     UiTest::SetUp();
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-    ASSERT_EQ(files.GetDriveType("E:\\"), platform::kDriveCdRom) << "drive E: must be a CD-ROM drive";
+    ASSERT_EQ(files.DriveTypeOf("E:\\"), platform::kDriveCdRom) << "drive E: must be a CD-ROM drive";
     ASSERT_TRUE(platform::DirectoryExists(files, "E:\\")) << "drive E: must hold a disc";
   }
   void TearDown() override {

@@ -95,7 +95,7 @@ TEST_F(PlatformFilesTest, CopyGivesTheCopyTheSourcesAttributes) {
     SCOPED_TRACE(progress ? "with progress" : "plain");
     const std::string target = folder.Path() + (progress ? "reported.txt" : "target.txt");
 
-    ASSERT_TRUE(system.CopyFile(source, target, false, progress));
+    ASSERT_TRUE(system.CopyFileTo(source, target, false, progress));
 
     EXPECT_EQ(Contents(target), "new");
     EXPECT_EQ(system.GetAttributes(target), std::uint32_t{faReadOnly | faArchive});
@@ -108,16 +108,16 @@ TEST_F(PlatformFilesTest, CopyReplacesAWritableTargetUnlessAskedNotTo) {
     SCOPED_TRACE(progress ? "with progress" : "plain");
     const std::string target = folder.AddFile("target.txt", "old");
 
-    EXPECT_FALSE(system.CopyFile(source, target, true, progress));
+    EXPECT_FALSE(system.CopyFileTo(source, target, true, progress));
     EXPECT_EQ(Contents(target), "old");
-    EXPECT_TRUE(system.CopyFile(source, target, false, progress));
+    EXPECT_TRUE(system.CopyFileTo(source, target, false, progress));
     EXPECT_EQ(Contents(target), "new");
   }
   // A hidden target stays, as CopyFileA keeps it on Windows (Wine's
   // CopyFileA replaces it).
   const std::string hidden = folder.AddFile("hidden.txt", "old");
   ASSERT_TRUE(system.SetAttributes(hidden, faHidden));
-  EXPECT_FALSE(system.CopyFile(source, hidden, false, kCopyModes[1]));
+  EXPECT_FALSE(system.CopyFileTo(source, hidden, false, kCopyModes[1]));
   ASSERT_TRUE(system.SetAttributes(hidden, faArchive));
   EXPECT_EQ(Contents(hidden), "old");
 }
@@ -131,7 +131,7 @@ TEST_F(PlatformFilesTest, CopyWithProgressReportsAsItGoesAndACancelRemovesThePar
   const std::string target = folder.Path() + "target.dat";
 
   std::vector<std::int64_t> copied;
-  ASSERT_TRUE(system.CopyFile(source, target, false, [&](std::int64_t bytes, std::int64_t total) {
+  ASSERT_TRUE(system.CopyFileTo(source, target, false, [&](std::int64_t bytes, std::int64_t total) {
     EXPECT_EQ(total, static_cast<std::int64_t>(contents.size()));
     copied.push_back(bytes);
     return true;
@@ -145,7 +145,7 @@ TEST_F(PlatformFilesTest, CopyWithProgressReportsAsItGoesAndACancelRemovesThePar
   // Cancelled once a part is written: the copy fails and leaves nothing.
   const std::string cancelled = folder.Path() + "cancelled.dat";
   bool partSeen = false;
-  EXPECT_FALSE(system.CopyFile(source, cancelled, false, [&](std::int64_t bytes, std::int64_t) {
+  EXPECT_FALSE(system.CopyFileTo(source, cancelled, false, [&](std::int64_t bytes, std::int64_t) {
     partSeen = bytes > 0 && system.GetAttributes(cancelled) != platform::kInvalidAttributes;
     return bytes == 0;
   }));
@@ -153,14 +153,14 @@ TEST_F(PlatformFilesTest, CopyWithProgressReportsAsItGoesAndACancelRemovesThePar
   EXPECT_EQ(system.GetAttributes(cancelled), platform::kInvalidAttributes);
 
   // An error raised by the progress stops the copy and reaches the caller.
-  EXPECT_THROW(system.CopyFile(source, cancelled, false,
+  EXPECT_THROW(system.CopyFileTo(source, cancelled, false,
                                [](std::int64_t, std::int64_t) -> bool { throw platform::Error("in progress"); }),
                platform::Error);
   EXPECT_EQ(system.GetAttributes(cancelled), platform::kInvalidAttributes);
 }
 
 TEST_F(PlatformFilesTest, CopyOfAMissingSourceFails) {
-  EXPECT_FALSE(system.CopyFile(folder.Path() + "missing", folder.Path() + "target", false));
+  EXPECT_FALSE(system.CopyFileTo(folder.Path() + "missing", folder.Path() + "target", false));
   EXPECT_EQ(system.GetAttributes(folder.Path() + "target"), platform::kInvalidAttributes);
 }
 
@@ -168,17 +168,17 @@ TEST_F(PlatformFilesTest, MoveRenamesButNeverOverwrites) {
   const std::string first = folder.AddFile("first.txt", "1");
   const std::string second = folder.AddFile("second.txt", "2");
 
-  EXPECT_FALSE(system.MoveFile(first, second));
+  EXPECT_FALSE(system.RenameFile(first, second));
   EXPECT_EQ(Contents(second), "2");
-  EXPECT_TRUE(system.MoveFile(first, folder.Path() + "third.txt"));
+  EXPECT_TRUE(system.RenameFile(first, folder.Path() + "third.txt"));
   EXPECT_EQ(Contents(folder.Path() + "third.txt"), "1");
   EXPECT_EQ(system.GetAttributes(first), platform::kInvalidAttributes);
 }
 
 TEST_F(PlatformFilesTest, DeleteRemovesAFileOnce) {
   const std::string file = folder.AddFile("a.txt", "a");
-  EXPECT_TRUE(system.DeleteFile(file));
-  EXPECT_FALSE(system.DeleteFile(file));
+  EXPECT_TRUE(system.RemoveFile(file));
+  EXPECT_FALSE(system.RemoveFile(file));
 }
 
 TEST_F(PlatformFilesTest, WrittenBytesReadBackExactly) {

@@ -4,7 +4,7 @@
 
 #include "platform/win32/ProcessErrorMode.h"
 #include "platform/win32/Win32Platform.h"
-#include "platform/win32/WinApi.h"
+#include <windows.h>
 #include "text/AnsiText.h"
 
 namespace {
@@ -13,9 +13,9 @@ using platform::RegistryRead;
 
 TEST(PlatformDrivesTest, ReportsTypeAndSpaceOfTheSystemDrive) {
   platform::Win32Platform system;
-  EXPECT_EQ(system.GetDriveType("C:\\"), platform::kDriveFixed);
+  EXPECT_EQ(system.DriveTypeOf("C:\\"), platform::kDriveFixed);
   platform::DiskSpace space;
-  ASSERT_TRUE(system.GetDiskFreeSpace("C:\\", space));
+  ASSERT_TRUE(system.DiskSpaceOf("C:\\", space));
   EXPECT_GT(space.SectorsPerCluster, 0u);
   EXPECT_GT(space.BytesPerSector, 0u);
   EXPECT_GT(space.TotalClusters, 0u);
@@ -28,9 +28,9 @@ TEST(PlatformDrivesTest, AnUnmappedDriveHasNoRootAndNoSpace) {
   std::string root = "Y:\\";
   while (root[0] > 'D' && ::GetLogicalDrives() & (1u << (root[0] - 'A'))) --root[0];
   ASSERT_GT(root[0], 'D') << "every drive letter is in use";
-  EXPECT_EQ(system.GetDriveType(root), platform::kDriveNoRootDir);
+  EXPECT_EQ(system.DriveTypeOf(root), platform::kDriveNoRootDir);
   platform::DiskSpace space;
-  EXPECT_FALSE(system.GetDiskFreeSpace(root, space));
+  EXPECT_FALSE(system.DiskSpaceOf(root, space));
 }
 
 // A key of its own under HKEY_LOCAL_MACHINE\SOFTWARE (the 32-bit view, where

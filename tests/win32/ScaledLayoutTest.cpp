@@ -13,7 +13,6 @@
 #include "platform/fake/FakeShellNamespace.h"
 #include "wizard/Tfm_Install.h"
 #include "wizard/U_ChooseCD.h"
-// After the toolkit's headers: <windows.h> defines the key names as macros.
 #include "ui/win32/Dpi.h"
 
 namespace {
@@ -152,7 +151,7 @@ TEST_F(ScaledLayout, TheWizardAtTheScreensScaleAndOnAnotherMonitor) {
 }
 
 TEST_F(ScaledLayout, TheDiscPromptAtTheScreensScaleAndOnAnotherMonitor) {
-  ui::TForm owner(nullptr, "fm_Install");
+  ui::Form owner(nullptr, "fm_Install");
   Tfrm_ChooseDriver prompt(&owner, machine, shell);
   prompt.Show();
   ExpectPromptAt(*ScaleFor(systemDpi), prompt);

@@ -1,12 +1,12 @@
 // A fresh folder under the temporary folder for one test, removed with all
 // it holds when the test ends.
 #pragma once
+// <windows.h> first on purpose: the platform's names are not its macros.
+#include <windows.h>
+
 #include <string>
 
 #include "platform/Platform.h"
-// WinApi.h first: it takes back the <windows.h> macros (CopyFile, ...) that
-// would rename the platform's members.
-#include "platform/win32/WinApi.h"
 #include "platform/win32/Win32Platform.h"
 
 class ScratchFolder {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/WinApi.h"
+#include <windows.h>
 
 inline void SaveWindowPicture(HWND window, const std::string& name) {
   const char* folder = std::getenv("SCREENSHOT_DIR");

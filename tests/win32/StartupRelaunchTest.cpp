@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/Win32Platform.h"
-#include "platform/win32/WinApi.h"
+#include <windows.h>
 #include "startup/Startup.h"
 #include "text/AnsiText.h"
 

@@ -9,7 +9,7 @@
 namespace uitest {
 namespace {
 
-using ui::TForm;
+using ui::Form;
 
 // Width and height of a text as DrawText measures it, line by line.
 ui::Size DrawTextSize(const ui::Font& font, const std::vector<std::string>& lines) {
@@ -55,9 +55,9 @@ TEST_F(UiTest, TextExtentCountsEveryLineBreak) {
 }
 
 TEST_F(UiTest, LabelWindowIsSizedToItsText) {
-  TForm form(nullptr, "Form");
+  Form form(nullptr, "Form");
   form.SetClientSize(400, 200);
-  auto& label = form.Add<ui::TLabel>("Label", 10, 20, "欢迎使用Tavrin素材库安装向导");
+  auto& label = form.Add<ui::Label>("Label", 10, 20, "欢迎使用Tavrin素材库安装向导");
   label.SetFont({"宋体", 16, true, ui::clWindowText});
   form.Show();
   label.SetCaption("第一行\n第二行");
@@ -76,9 +76,9 @@ TEST_F(UiTest, LabelWindowIsSizedToItsText) {
 }
 
 TEST_F(UiTest, PageControlShowsOnlyVisibleTabsAndTheActivePage) {
-  TForm form(nullptr, "Form");
+  Form form(nullptr, "Form");
   form.SetClientSize(400, 300);
-  auto& pages = form.Add<ui::TPageControl>("PageCtrl", 10, 10, 328, 241);
+  auto& pages = form.Add<ui::PageControl>("PageCtrl", 10, 10, 328, 241);
   const char* captions[] = {"说明", "选择程序目录", "选择专业"};
   for (int i = 0; i < 3; ++i) pages.AddPage("TabSheet" + std::to_string(i + 1), captions[i]);
   form.Show();
@@ -108,9 +108,9 @@ TEST_F(UiTest, PageControlShowsOnlyVisibleTabsAndTheActivePage) {
 }
 
 TEST_F(UiTest, EditReportsTypedTextAndShowsProgramText) {
-  TForm form(nullptr, "Form");
+  Form form(nullptr, "Form");
   form.SetClientSize(300, 100);
-  auto& edit = form.Add<ui::TEdit>("edt_PrjPath", 10, 10, 185, 22);
+  auto& edit = form.Add<ui::Edit>("edt_PrjPath", 10, 10, 185, 22);
   int changes = 0;
   edit.OnChange = [&] { ++changes; };
   form.Show();
@@ -128,9 +128,9 @@ TEST_F(UiTest, EditReportsTypedTextAndShowsProgramText) {
 }
 
 TEST_F(UiTest, ProgressBarKeepsA32BitRange) {
-  TForm form(nullptr, "Form");
+  Form form(nullptr, "Form");
   form.SetClientSize(300, 100);
-  auto& bar = form.Add<ui::TProgressBar>("AreaProgress", 16, 16, 289, 17);
+  auto& bar = form.Add<ui::ProgressBar>("AreaProgress", 16, 16, 289, 17);
   form.Show();
   bar.SetMax(3000000);
   bar.SetPosition(2500000);
@@ -139,9 +139,9 @@ TEST_F(UiTest, ProgressBarKeepsA32BitRange) {
 }
 
 TEST_F(UiTest, ImageShowsAStockIcon) {
-  TForm form(nullptr, "Form");
+  Form form(nullptr, "Form");
   form.SetClientSize(100, 100);
-  auto& image = form.Add<ui::TImage>("Image", 5, 10, 32, 32);
+  auto& image = form.Add<ui::Image>("Image", 5, 10, 32, 32);
   form.Show();
   image.SetStockIcon(32515);  // IDI_EXCLAMATION
   const HWND window = WindowOf(image);
@@ -152,9 +152,9 @@ TEST_F(UiTest, ImageShowsAStockIcon) {
 }
 
 TEST_F(UiTest, ClicksHandledAfterTheButtonWasDisabledOrHiddenDoNothing) {
-  TForm form(nullptr, "Form");
+  Form form(nullptr, "Form");
   form.SetClientSize(300, 100);
-  auto& next = form.Add<ui::TButton>("bt_Next", "下一步", 20, 40, 75, 25);
+  auto& next = form.Add<ui::Button>("bt_Next", "下一步", 20, 40, 75, 25);
   next.Default = true;
   int clicks = 0;
   next.OnClick = [&] { ++clicks; };

@@ -10,8 +10,8 @@
 namespace uitest {
 namespace {
 
-using ui::TButton;
-using ui::TForm;
+using ui::Button;
+using ui::Form;
 
 struct KeyEvent {
   bool down;
@@ -30,18 +30,18 @@ class OwnKeysForm {
     form.Border = ui::BorderStyle::Dialog;
     form.CloseButton = false;
     form.OwnKeyHandling = true;
-    first = &form.Add<TButton>("Yes", "是(&Y)", 20, 40, 75, 25);
-    second = &form.Add<TButton>("No", "否(&N)", 160, 40, 75, 25);
+    first = &form.Add<Button>("Yes", "是(&Y)", 20, 40, 75, 25);
+    second = &form.Add<Button>("No", "否(&N)", 160, 40, 75, 25);
     first->Default = true;
     second->Cancel = true;
-    for (TButton* button : {first, second}) button->OnClick = [this] { ++clicks; };
+    for (Button* button : {first, second}) button->OnClick = [this] { ++clicks; };
     form.OnKeyDown = [this](int& key, ui::ShiftState shift) { events.push_back({true, key, shift.Alt}); };
     form.OnKeyUp = [this](int& key, ui::ShiftState shift) { events.push_back({false, key, shift.Alt}); };
     form.OnKeyPress = [this](char& c) { chars += c; };
   }
-  TForm form;
-  TButton* first;
-  TButton* second;
+  Form form;
+  Button* first;
+  Button* second;
   int clicks = 0;
   std::vector<KeyEvent> events;
   std::string chars;
@@ -73,11 +73,11 @@ TEST_F(UiTest, OwnKeyHandlingFormGetsEveryKeyAndTheSystemNone) {
 }
 
 TEST_F(UiTest, KeyPreviewFormSeesKeysBeforeTheControlAndTheDialogNavigation) {
-  TForm form(nullptr, "Chooser");
+  Form form(nullptr, "Chooser");
   form.SetClientSize(260, 100);
   form.KeyPreview = true;
-  auto& edit = form.Add<ui::TEdit>("Edit", 10, 10, 120, 22);
-  auto& ok = form.Add<TButton>("OK", "OK", 20, 60, 75, 25);
+  auto& edit = form.Add<ui::Edit>("Edit", 10, 10, 120, 22);
+  auto& ok = form.Add<Button>("OK", "OK", 20, 60, 75, 25);
   ok.Default = true;
   int okClicks = 0;
   ok.OnClick = [&] { ++okClicks; };

@@ -8,8 +8,8 @@
 namespace uitest {
 namespace {
 
-using ui::TButton;
-using ui::TForm;
+using ui::Button;
+using ui::Form;
 
 TEST_F(UiTest, FrameFollowsBorderAndCloseButton) {
   struct Case {
@@ -26,7 +26,7 @@ TEST_F(UiTest, FrameFollowsBorderAndCloseButton) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    TForm form(nullptr, "Form");
+    Form form(nullptr, "Form");
     form.SetCaption("Tavrin素材安装程序");
     form.SetClientSize(498, 291);
     form.Border = c.border;
@@ -53,7 +53,7 @@ TEST_F(UiTest, FrameFollowsBorderAndCloseButton) {
 }
 
 TEST_F(UiTest, ScreenCentredFormSitsInTheMiddleOfItsMonitor) {
-  TForm form(nullptr, "Form");
+  Form form(nullptr, "Form");
   form.SetClientSize(300, 200);
   form.Position = ui::FormPosition::ScreenCenter;
   form.Show();
@@ -69,9 +69,9 @@ TEST_F(UiTest, ScreenCentredFormSitsInTheMiddleOfItsMonitor) {
 }
 
 TEST_F(UiTest, ResizingTheWindowResizesTheForm) {
-  TForm form(nullptr, "Form");
+  Form form(nullptr, "Form");
   form.SetClientSize(400, 300);
-  auto& panel = form.Add<ui::TPanel>("LeftPanel");
+  auto& panel = form.Add<ui::Panel>("LeftPanel");
   panel.AlignLeft = true;
   panel.SetBounds(0, 0, 100, 300);
   form.Show();
@@ -89,7 +89,7 @@ TEST_F(UiTest, ResizingTheWindowResizesTheForm) {
 }
 
 TEST_F(UiTest, CloseRequestAsksTheFormAndOnlyHidesIt) {
-  TForm form(nullptr, "Form");
+  Form form(nullptr, "Form");
   form.SetClientSize(200, 100);
   bool allow = false;
   int asked = 0;
@@ -113,7 +113,7 @@ TEST_F(UiTest, CloseRequestAsksTheFormAndOnlyHidesIt) {
 }
 
 TEST_F(UiTest, MainLoopEndsWhenTheMainFormCloses) {
-  TForm form(nullptr, "Main");
+  Form form(nullptr, "Main");
   form.SetClientSize(200, 100);
   form.OnShow = [&] { PostMessageA(WindowOf(form), WM_CLOSE, 0, 0); };
   ModalTimeout timeout(form);  // a stuck loop fails instead of hanging
@@ -126,14 +126,14 @@ TEST_F(UiTest, MainLoopEndsWhenTheMainFormCloses) {
 }
 
 TEST_F(UiTest, RealClickEndsModalFormWithTheButtonsResult) {
-  TForm owner(nullptr, "Owner");
+  Form owner(nullptr, "Owner");
   owner.SetClientSize(300, 200);
   owner.Show();
   const HWND ownerWindow = WindowOf(owner);
 
-  TForm dialog(nullptr, "Dialog");
+  Form dialog(nullptr, "Dialog");
   dialog.SetClientSize(200, 100);
-  auto& ok = dialog.Add<TButton>("OK", "确定", 60, 40, 75, 25);
+  auto& ok = dialog.Add<Button>("OK", "确定", 60, 40, 75, 25);
   ok.ModalResult = ui::mrOk;
   int clicks = 0;
   bool ownerTookInput = true;
@@ -153,10 +153,10 @@ TEST_F(UiTest, RealClickEndsModalFormWithTheButtonsResult) {
 }
 
 TEST_F(UiTest, ErrorInClickHandlerIsReportedAndTheFormGoesOn) {
-  TForm dialog(nullptr, "Dialog");
+  Form dialog(nullptr, "Dialog");
   dialog.SetClientSize(260, 100);
-  auto& failing = dialog.Add<TButton>("Failing", "Fail", 20, 40, 75, 25);
-  auto& ok = dialog.Add<TButton>("OK", "OK", 160, 40, 75, 25);
+  auto& failing = dialog.Add<Button>("Failing", "Fail", 20, 40, 75, 25);
+  auto& ok = dialog.Add<Button>("OK", "OK", 160, 40, 75, 25);
   ok.ModalResult = ui::mrOk;
   failing.OnClick = [&] {
     ClickMiddle(WindowOf(ok));  // the user goes on after the report
@@ -180,13 +180,13 @@ TEST_F(UiTest, EnterAndEscapeAnswerTheDefaultAndCancelButtons) {
   const Case cases[] = {{"Enter", VK_RETURN, ui::mrOk}, {"Escape", VK_ESCAPE, ui::mrCancel}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    TForm dialog(nullptr, "Dialog");
+    Form dialog(nullptr, "Dialog");
     dialog.SetClientSize(260, 100);
-    auto& edit = dialog.Add<ui::TEdit>("Edit", 10, 10, 120, 22);
-    auto& ok = dialog.Add<TButton>("OK", "OK", 20, 60, 75, 25);
+    auto& edit = dialog.Add<ui::Edit>("Edit", 10, 10, 120, 22);
+    auto& ok = dialog.Add<Button>("OK", "OK", 20, 60, 75, 25);
     ok.ModalResult = ui::mrOk;
     ok.Default = true;
-    auto& cancel = dialog.Add<TButton>("Cancel", "Cancel", 160, 60, 75, 25);
+    auto& cancel = dialog.Add<Button>("Cancel", "Cancel", 160, 60, 75, 25);
     cancel.ModalResult = ui::mrCancel;
     cancel.Cancel = true;
     dialog.OnShow = [&] { TypeKey(c.key); };

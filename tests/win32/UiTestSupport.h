@@ -2,6 +2,9 @@
 // reports recorded instead of shown, and input made as a user makes it
 // (SendInput moves the real mouse and presses real keys).
 #pragma once
+// <windows.h> first on purpose: no header of the program depends on the order.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -38,7 +41,7 @@ class UiTest : public ::testing::Test {
   RecordingBackend Backend;
 };
 
-inline HWND WindowOf(const ui::TControl& control) {
+inline HWND WindowOf(const ui::Control& control) {
   return static_cast<HWND>(ui::App().GetBackend().NativeHandle(control));
 }
 
@@ -118,7 +121,7 @@ inline void PumpFor(DWORD milliseconds) {
 constexpr int kTimedOut = -1;
 class ModalTimeout {
  public:
-  explicit ModalTimeout(ui::TForm& form, UINT milliseconds = 5000)
+  explicit ModalTimeout(ui::Form& form, UINT milliseconds = 5000)
       : timer_(SetTimer(nullptr, 0, milliseconds, Expired)) {
     form_ = &form;
   }
@@ -133,7 +136,7 @@ class ModalTimeout {
   static void CALLBACK Expired(HWND, UINT, UINT_PTR, DWORD) {
     if (form_) form_->ModalResult = kTimedOut;
   }
-  static inline ui::TForm* form_ = nullptr;
+  static inline ui::Form* form_ = nullptr;
   UINT_PTR timer_;
 };
 

@@ -11,9 +11,9 @@
 namespace uitest {
 namespace {
 
-using ui::TForm;
-using ui::TTreeNode;
-using ui::TTreeView;
+using ui::Form;
+using ui::TreeNode;
+using ui::TreeView;
 
 // Item texts in tree order, children indented by "  ".
 void CollectItems(HWND tree, HTREEITEM first, const std::string& indent, std::vector<std::string>& out) {
@@ -37,26 +37,26 @@ POINT Middle(const ui::Rect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bot
 
 class TreeForm {
  public:
-  template <class Tree = TTreeView>
+  template <class Tree = TreeView>
   Tree& AddTree() {
     form.SetClientSize(320, 240);
     auto& tree = form.Add<Tree>("CheckTree", 24, 40, 271, 153);
     tree.SetFont({"Arial", 14, false, ui::clBtnText});
     return tree;
   }
-  TForm form{nullptr, "Form"};
+  Form form{nullptr, "Form"};
 };
 
 TEST_F(UiTest, TreeItemsMirrorTheNodes) {
   TreeForm host;
-  TTreeView& tree = host.AddTree();
-  TTreeNode* standard = tree.AddChild(nullptr, "国标");
+  TreeView& tree = host.AddTree();
+  TreeNode* standard = tree.AddChild(nullptr, "国标");
   tree.AddChild(standard, "土建");
   host.form.Show();
   const HWND window = WindowOf(tree);
   EXPECT_TRUE(GetWindowLongA(window, GWL_STYLE) & (TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT));
 
-  TTreeNode* later = tree.AddChild(standard, "给排水");
+  TreeNode* later = tree.AddChild(standard, "给排水");
   tree.AddChild(nullptr, "行标");
   later->SetStateIndex(2);
   EXPECT_EQ(Items(window), (std::vector<std::string>{"国标", "  土建", "  给排水", "行标"}));
@@ -76,9 +76,9 @@ TEST_F(UiTest, TreeItemsMirrorTheNodes) {
 
 TEST_F(UiTest, TreeGeometryComesFromTheSystemTree) {
   TreeForm host;
-  TTreeView& tree = host.AddTree();
-  TTreeNode* first = tree.AddChild(nullptr, "国标");
-  TTreeNode* second = tree.AddChild(nullptr, "行标");
+  TreeView& tree = host.AddTree();
+  TreeNode* first = tree.AddChild(nullptr, "国标");
+  TreeNode* second = tree.AddChild(nullptr, "行标");
   host.form.Show();
   const ui::Rect label = tree.LabelRect(*second);
   EXPECT_GT(label.Left, 0);
@@ -89,11 +89,11 @@ TEST_F(UiTest, TreeGeometryComesFromTheSystemTree) {
 
 TEST_F(UiTest, TreePressIsReportedAfterTheSystemSelected) {
   TreeForm host;
-  TTreeView& tree = host.AddTree();
+  TreeView& tree = host.AddTree();
   tree.AddChild(nullptr, "国标");
-  TTreeNode* target = tree.AddChild(nullptr, "行标");
+  TreeNode* target = tree.AddChild(nullptr, "行标");
   std::vector<std::string> events;
-  tree.OnChange = [&](TTreeNode* node) { events.push_back("change " + (node ? node->Text() : "")); };
+  tree.OnChange = [&](TreeNode* node) { events.push_back("change " + (node ? node->Text() : "")); };
   tree.OnMouseDown = [&](ui::MouseButton, ui::ShiftState, ui::Point at) {
     events.push_back("down " + std::to_string(at.X) + "," + std::to_string(at.Y));
   };
@@ -119,8 +119,8 @@ TEST_F(UiTest, TreePressIsReportedAfterTheSystemSelected) {
 
 TEST_F(UiTest, RightPressAsksForTheContextMenuAfterThePressEvents) {
   TreeForm host;
-  TTreeView& tree = host.AddTree();
-  TTreeNode* node = tree.AddChild(nullptr, "国标");
+  TreeView& tree = host.AddTree();
+  TreeNode* node = tree.AddChild(nullptr, "国标");
   std::vector<std::string> events;
   tree.OnMouseDown = [&](ui::MouseButton b, ui::ShiftState, ui::Point) {
     events.push_back(b == ui::MouseButton::Right ? "down right" : "down");
@@ -147,8 +147,8 @@ TEST_F(UiTest, RightPressAsksForTheContextMenuAfterThePressEvents) {
 
 TEST_F(UiTest, KeysReachTheTreeBeforeTheSystemTree) {
   TreeForm host;
-  TTreeView& tree = host.AddTree();
-  TTreeNode* standard = tree.AddChild(nullptr, "国标");
+  TreeView& tree = host.AddTree();
+  TreeNode* standard = tree.AddChild(nullptr, "国标");
   tree.AddChild(standard, "土建");
   bool withhold = true, allow = false;
   int expanded = 0;
@@ -160,8 +160,8 @@ TEST_F(UiTest, KeysReachTheTreeBeforeTheSystemTree) {
     typed += c;
     c = 0;
   };
-  tree.OnExpanding = [&](TTreeNode*, bool& allowIt) { allowIt = allow; };
-  tree.OnExpanded = [&](TTreeNode*) { ++expanded; };
+  tree.OnExpanding = [&](TreeNode*, bool& allowIt) { allowIt = allow; };
+  tree.OnExpanded = [&](TreeNode*) { ++expanded; };
   host.form.Show();
   tree.SetSelected(standard);
   SetFocus(WindowOf(tree));
@@ -191,7 +191,7 @@ TEST_F(UiTest, KeysReachTheTreeBeforeTheSystemTree) {
 
 TEST_F(UiTest, TreeRaisesBeforePaintAndScrollsByWheelLines) {
   TreeForm host;
-  TTreeView& tree = host.AddTree();
+  TreeView& tree = host.AddTree();
   for (int i = 0; i < 40; ++i) tree.AddChild(nullptr, "Node " + std::to_string(i));
   int paints = 0;
   tree.OnBeforePaint = [&] { ++paints; };
@@ -212,8 +212,8 @@ TEST_F(UiTest, TreeRaisesBeforePaintAndScrollsByWheelLines) {
 TEST_F(UiTest, CheckTreeBoxesToggleUnderTheRealMouseAndSpace) {
   TreeForm host;
   auto& tree = host.AddTree<ui::TCheckTree>();
-  TTreeNode* standard = tree.AddChild(nullptr, "国标");
-  TTreeNode* specialty = tree.AddChild(standard, "土建");
+  TreeNode* standard = tree.AddChild(nullptr, "国标");
+  TreeNode* specialty = tree.AddChild(standard, "土建");
   standard->Expand();
   host.form.Show();
   const HWND window = WindowOf(tree);

@@ -62,7 +62,7 @@ std::string ListLabels(const TCdLabels& labels) {
   return out;
 }
 
-std::string Quoted(const TLabelString& label) { return "\"" + ShowGbk(label.Text()) + "\""; }
+std::string Quoted(const catalogue::LabelString& label) { return "\"" + ShowGbk(label.Text()) + "\""; }
 
 std::string DescribeDescriptor(const std::string& file, std::size_t size, const TCdSignFile& d, std::size_t unread,
                                bool json) {

@@ -89,10 +89,10 @@ class LibraryScanner {
       problems_.Add(path, "the name cannot be written in GBK, the only encoding the installer reads");
       return false;
     }
-    if (role == NameRole::PackFolder && gbk.size() >= TLabelString::kStoredSize) {
+    if (role == NameRole::PackFolder && gbk.size() >= catalogue::LabelString::kStoredSize) {
       problems_.Add(path, "the name takes " + std::to_string(gbk.size()) +
                               " bytes in GBK; CDFile.Dat holds at most " +
-                              std::to_string(TLabelString::kStoredSize - 1));
+                              std::to_string(catalogue::LabelString::kStoredSize - 1));
       return false;
     }
     if (!text::IsSafeFolderName(gbk)) {

@@ -50,7 +50,7 @@ std::string ShowPack(const TCdPack& pack) { return ShowGbk(pack.Standard.Text())
 
 std::string ShowLabels(const TCdLabels& labels) {
   std::string out;
-  for (const TLabelString& label : labels) out += (out.empty() ? "" : ", ") + ShowGbk(label.Text());
+  for (const catalogue::LabelString& label : labels) out += (out.empty() ? "" : ", ") + ShowGbk(label.Text());
   return out.empty() ? "no disc" : out;
 }
 
@@ -60,7 +60,7 @@ bool SamePack(const TCdPack& a, const TCdPack& b) {
   return a.Standard == b.Standard && a.Specialty == b.Specialty && a.Labels == b.Labels;
 }
 
-bool Lists(const TCdLabels& labels, const TLabelString& label) {
+bool Lists(const TCdLabels& labels, const catalogue::LabelString& label) {
   return std::find(labels.begin(), labels.end(), label) != labels.end();
 }
 
@@ -133,7 +133,7 @@ class SetVerifier {
     // A label no disc carries makes the installer ask for a disc that does not exist.
     std::set<std::string> reported;
     for (const TCdPack& pack : reference_->descriptor.Packs) {
-      for (const TLabelString& label : pack.Labels) {
+      for (const catalogue::LabelString& label : pack.Labels) {
         const bool carried = std::any_of(discs_.begin(), discs_.end(), [&](const Disc& disc) {
           return disc.labelRead && disc.descriptor.Label == label;
         });
@@ -216,7 +216,7 @@ class SetVerifier {
 
   void CheckPackFolders(const Disc& disc, const TCdPacks& packs) {
     const std::map<PackKey, fs::path> present = PackFoldersOn(disc);
-    const TLabelString& label = disc.descriptor.Label;
+    const catalogue::LabelString& label = disc.descriptor.Label;
     std::set<PackKey> known;
     for (const TCdPack& pack : packs) {
       const PackKey key{pack.Standard.Text(), pack.Specialty.Text()};

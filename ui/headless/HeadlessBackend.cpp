@@ -27,7 +27,7 @@ Size HeadlessBackend::MeasureText(const Font& font, const std::string& text) {
   return {width, lines * font.Height};
 }
 
-void HeadlessBackend::RunModal(TForm& form) {
+void HeadlessBackend::RunModal(Form& form) {
   if (responders_.empty()) {
     throw std::logic_error("no scripted answer for the modal window '" + form.Caption() + "'");
   }
@@ -57,12 +57,12 @@ void HeadlessBackend::ShowErrorBox(const std::string& caption, const std::string
 HeadlessScope::HeadlessScope() { App().SetBackend(&Backend); }
 HeadlessScope::~HeadlessScope() { App().SetBackend(nullptr); }
 
-void PressKey(TForm& form, int key, ShiftState shift) {
+void PressKey(Form& form, int key, ShiftState shift) {
   KeyDownOnly(form, key, shift);
   KeyUpOnly(form, key, shift);
 }
 
-void KeyDownOnly(TForm& form, int key, ShiftState shift) {
+void KeyDownOnly(Form& form, int key, ShiftState shift) {
   App().Dispatch([&] { form.DispatchKeyDown(key, shift); });
   // Printable keys also give a character, as TranslateMessage does.
   if (!shift.Alt && !shift.Ctrl && key >= 0x20 && key <= 0x5A) {
@@ -72,28 +72,28 @@ void KeyDownOnly(TForm& form, int key, ShiftState shift) {
   }
 }
 
-void KeyUpOnly(TForm& form, int key, ShiftState shift) {
+void KeyUpOnly(Form& form, int key, ShiftState shift) {
   App().Dispatch([&] { form.DispatchKeyUp(key, shift); });
 }
 
-void MousePress(TControl& control, Point at, MouseButton button) {
+void MousePress(Control& control, Point at, MouseButton button) {
   App().Dispatch([&] { control.DoMouseDown(button, {}, at); });
 }
 
-void MouseRelease(TControl& control, Point at, MouseButton button) {
+void MouseRelease(Control& control, Point at, MouseButton button) {
   App().Dispatch([&] { control.DoMouseUp(button, {}, at); });
 }
 
-void MouseClick(TControl& control, Point at, MouseButton button) {
+void MouseClick(Control& control, Point at, MouseButton button) {
   MousePress(control, at, button);
   MouseRelease(control, at, button);
 }
 
-void ClickButton(TControl& button) {
+void ClickButton(Control& button) {
   MouseClick(button, {button.Width() / 2, button.Height() / 2});
 }
 
-void WatchDevices(TForm& form) {
+void WatchDevices(Form& form) {
   if (form.OnDeviceWatch) App().Dispatch(form.OnDeviceWatch);
 }
 

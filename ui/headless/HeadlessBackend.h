@@ -16,7 +16,7 @@ class HeadlessBackend : public Backend {
  public:
   // Answers the next modal window: the responder acts on it (clicks, keys) and
   // must leave it with a ModalResult.
-  using Responder = std::function<void(TForm&)>;
+  using Responder = std::function<void(Form&)>;
   void PushResponder(Responder responder) { responders_.push_back(std::move(responder)); }
   bool AllResponded() const { return responders_.empty(); }
 
@@ -36,17 +36,17 @@ class HeadlessBackend : public Backend {
   // Height wide, a line Height high.
   static Size MeasureText(const Font& font, const std::string& text);
 
-  void CreatePeers(TForm&) override {}
-  void ShowForm(TForm&) override {}
-  void HideForm(TForm&) override {}
-  void RunModal(TForm& form) override;
-  void RunMainLoop(TForm&) override {}
+  void CreatePeers(Form&) override {}
+  void ShowForm(Form&) override {}
+  void HideForm(Form&) override {}
+  void RunModal(Form& form) override;
+  void RunMainLoop(Form&) override {}
   void ProcessMessages() override;
   void ShowErrorBox(const std::string& caption, const std::string& text) override;
   // The text model knows no screens: the same 96-DPI size at every dpi.
   Size TextExtent(const Font& font, const std::string& text, int) override { return MeasureText(font, text); }
-  Rect WorkArea(const TForm&) override { return Work; }
-  Size OuterSize(const TForm&, Size client) override {
+  Rect WorkArea(const Form&) override { return Work; }
+  Size OuterSize(const Form&, Size client) override {
     return {client.Width + FrameWidth, client.Height + FrameHeight};
   }
 
@@ -64,16 +64,16 @@ class HeadlessScope {
 };
 
 // Input as a user gives it, dispatched as the real event loop would.
-void PressKey(TForm& form, int key, ShiftState shift = {});
-void KeyDownOnly(TForm& form, int key, ShiftState shift = {});
-void KeyUpOnly(TForm& form, int key, ShiftState shift = {});
-void MouseClick(TControl& control, Point at, MouseButton button = MouseButton::Left);
-void MousePress(TControl& control, Point at, MouseButton button = MouseButton::Left);
-void MouseRelease(TControl& control, Point at, MouseButton button = MouseButton::Left);
+void PressKey(Form& form, int key, ShiftState shift = {});
+void KeyDownOnly(Form& form, int key, ShiftState shift = {});
+void KeyUpOnly(Form& form, int key, ShiftState shift = {});
+void MouseClick(Control& control, Point at, MouseButton button = MouseButton::Left);
+void MousePress(Control& control, Point at, MouseButton button = MouseButton::Left);
+void MouseRelease(Control& control, Point at, MouseButton button = MouseButton::Left);
 // Presses and releases the left button in the middle of a button.
-void ClickButton(TControl& button);
+void ClickButton(Control& button);
 // Raises the form's OnDeviceWatch as the modal loop does when a second has
 // passed or a device came or went.
-void WatchDevices(TForm& form);
+void WatchDevices(Form& form);
 
 }  // namespace ui

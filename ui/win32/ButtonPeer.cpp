@@ -2,7 +2,7 @@
 
 namespace ui::win32 {
 
-ButtonPeer::ButtonPeer(TButton& button, HWND parent, int id) : WindowPeer(button), button_(button) {
+ButtonPeer::ButtonPeer(Button& button, HWND parent, int id) : WindowPeer(button), button_(button) {
   const DWORD kind = button.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
   Create(WC_BUTTONA, ChildStyle() | WS_TABSTOP | kind, 0, parent, id, ControlBounds());
 }

@@ -2,7 +2,7 @@
 
 namespace ui::win32 {
 
-ContainerPeer::ContainerPeer(TWinControl& container, HWND parent, int id) : WindowPeer(container) {
+ContainerPeer::ContainerPeer(WinControl& container, HWND parent, int id) : WindowPeer(container) {
   // Tab and Shift+Tab go through the controls inside it.
   Create(kContainerClass, ChildStyle() | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent, id, ControlBounds());
 }

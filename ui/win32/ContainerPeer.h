@@ -7,7 +7,7 @@ namespace ui::win32 {
 
 class ContainerPeer : public ControlPeer, public WindowPeer {
  public:
-  ContainerPeer(TWinControl& container, HWND parent, int id);
+  ContainerPeer(WinControl& container, HWND parent, int id);
   void Changed(Prop what) override { WindowPeer::Changed(what); }
 
  protected:

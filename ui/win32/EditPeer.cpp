@@ -4,7 +4,7 @@
 
 namespace ui::win32 {
 
-EditPeer::EditPeer(TEdit& edit, HWND parent, int id) : WindowPeer(edit), edit_(edit) {
+EditPeer::EditPeer(Edit& edit, HWND parent, int id) : WindowPeer(edit), edit_(edit) {
   Create(WC_EDITA, ChildStyle() | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, parent, id, ControlBounds());
 }
 

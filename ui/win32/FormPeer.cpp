@@ -8,11 +8,11 @@
 namespace ui::win32 {
 namespace {
 
-TButton* FindButton(const TWinControl& container, const std::function<bool(const TButton&)>& wanted) {
-  for (TControl* child : container.Controls()) {
-    if (auto* button = dynamic_cast<TButton*>(child); button && wanted(*button)) return button;
-    if (auto* inner = dynamic_cast<TWinControl*>(child)) {
-      if (TButton* found = FindButton(*inner, wanted)) return found;
+Button* FindButton(const WinControl& container, const std::function<bool(const Button&)>& wanted) {
+  for (Control* child : container.Controls()) {
+    if (auto* button = dynamic_cast<Button*>(child); button && wanted(*button)) return button;
+    if (auto* inner = dynamic_cast<WinControl*>(child)) {
+      if (Button* found = FindButton(*inner, wanted)) return found;
     }
   }
   return nullptr;
@@ -23,7 +23,7 @@ bool CanFocus(HWND window) { return window && IsWindowVisible(window) && IsWindo
 
 }  // namespace
 
-FormPeer::FormPeer(TForm& form) : WindowPeer(form), form_(form) {
+FormPeer::FormPeer(Form& form) : WindowPeer(form), form_(form) {
   WindowPeer* owner = form.Owner() ? Of(*form.Owner()) : nullptr;
   const Size client = ScaleToDpi(Size{form.Width(), form.Height()}, form.Dpi());
   RECT bounds{0, 0, client.Width, client.Height};
@@ -47,14 +47,14 @@ FormPeer::FormPeer(TForm& form) : WindowPeer(form), form_(form) {
 
 // No minimise or maximise box ever; the system menu (and with it the close
 // button) only with CloseButton; a dialog frame keeps the icon away.
-DWORD FormPeer::Style(const TForm& form) {
+DWORD FormPeer::Style(const Form& form) {
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
   if (form.Border == BorderStyle::Sizeable) style |= WS_THICKFRAME;
   if (form.CloseButton) style |= WS_SYSMENU;
   return style;
 }
 
-DWORD FormPeer::ExStyle(const TForm& form) {
+DWORD FormPeer::ExStyle(const Form& form) {
   DWORD exStyle = WS_EX_CONTROLPARENT;
   if (form.Border == BorderStyle::Dialog || form.IconResource.empty()) exStyle |= WS_EX_DLGMODALFRAME;
   return exStyle;
@@ -181,12 +181,12 @@ void FormPeer::DpiChanged(int dpi, const RECT& suggested) {
   App().Dispatch([&] { form_.SetDpi(dpi); });
 }
 
-TButton* FormPeer::FlaggedButton(bool TButton::*flag) const {
-  return FindButton(form_, [flag](const TButton& b) { return b.*flag && b.Showing() && b.Enabled(); });
+Button* FormPeer::FlaggedButton(bool Button::*flag) const {
+  return FindButton(form_, [flag](const Button& b) { return b.*flag && b.Showing() && b.Enabled(); });
 }
 
-void FormPeer::ClickFlaggedButton(bool TButton::*flag) {
-  if (TButton* button = FlaggedButton(flag)) App().Dispatch([button] { button->Click(); });
+void FormPeer::ClickFlaggedButton(bool Button::*flag) {
+  if (Button* button = FlaggedButton(flag)) App().Dispatch([button] { button->Click(); });
 }
 
 LRESULT FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -225,14 +225,14 @@ LRESULT FormPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     }
     case DM_GETDEFID:  // IsDialogMessage asks which button answers Enter
-      if (TButton* button = FlaggedButton(&TButton::Default); button && Of(*button)) {
+      if (Button* button = FlaggedButton(&Button::Default); button && Of(*button)) {
         return MAKELONG(GetDlgCtrlID(Of(*button)->Handle()), DC_HASDEFID);
       }
       return 0;
     case WM_COMMAND:
       // Escape, as IsDialogMessage reports it, clicks the Cancel button.
       if (LOWORD(wParam) == IDCANCEL && !FromHandle(reinterpret_cast<HWND>(lParam))) {
-        ClickFlaggedButton(&TButton::Cancel);
+        ClickFlaggedButton(&Button::Cancel);
         return 0;
       }
       break;

@@ -1,7 +1,7 @@
 // A form: a top-level window of our own class. Its client area is the
 // form's Width x Height scaled to the form's DPI; the frame follows Border
 // and CloseButton. A move to a monitor of another scale lays it out anew. A close
-// request becomes TForm::Close, a resize by the user the form's new size.
+// request becomes Form::Close, a resize by the user the form's new size.
 // The form's taskbar progress goes to its taskbar button.
 #pragma once
 #include <memory>
@@ -14,12 +14,12 @@ namespace ui::win32 {
 
 class FormPeer final : public ControlPeer, public WindowPeer {
  public:
-  explicit FormPeer(TForm& form);
-  TForm& Form() const { return form_; }
+  explicit FormPeer(Form& form);
+  Form& TheForm() const { return form_; }
 
   // Window styles for the form's frame (also for sizes of forms not yet made).
-  static DWORD Style(const TForm& form);
-  static DWORD ExStyle(const TForm& form);
+  static DWORD Style(const Form& form);
+  static DWORD ExStyle(const Form& form);
 
   void Changed(Prop what) override;
   // Places the form (ScreenCenter, OwnerFormCenter), shows and activates it,
@@ -37,10 +37,10 @@ class FormPeer final : public ControlPeer, public WindowPeer {
   void ApplyFocus();
   void StoreWindowBounds();
   void DpiChanged(int dpi, const RECT& suggested);
-  TButton* FlaggedButton(bool TButton::*flag) const;
-  void ClickFlaggedButton(bool TButton::*flag);
+  Button* FlaggedButton(bool Button::*flag) const;
+  void ClickFlaggedButton(bool Button::*flag);
 
-  TForm& form_;
+  Form& form_;
   TaskbarButton taskbar_;
   std::unique_ptr<DialogRole> dialogRole_;  // goes before the window
   HWND previousActive_ = nullptr;

@@ -6,7 +6,7 @@
 
 namespace ui::win32 {
 
-ImagePeer::ImagePeer(TImage& image, HWND parent, int id) : WindowPeer(image), image_(image) {
+ImagePeer::ImagePeer(Image& image, HWND parent, int id) : WindowPeer(image), image_(image) {
   Create(WC_STATICA, ChildStyle() | (image.StockIcon ? SS_ICON : SS_BITMAP), 0, parent, id, ControlBounds());
   ShowPicture();
 }

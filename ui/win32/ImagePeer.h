@@ -8,12 +8,12 @@ namespace ui::win32 {
 
 class ImagePeer final : public ControlPeer, public WindowPeer {
  public:
-  ImagePeer(TImage& image, HWND parent, int id);
+  ImagePeer(Image& image, HWND parent, int id);
   void Changed(Prop what) override;
 
  private:
   void ShowPicture();
-  TImage& image_;
+  Image& image_;
   BitmapHandle bitmap_;  // the bitmap shown, while it is shown
 };
 

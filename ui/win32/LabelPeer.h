@@ -7,7 +7,7 @@ namespace ui::win32 {
 
 class LabelPeer final : public ControlPeer, public WindowPeer {
  public:
-  LabelPeer(TLabel& label, HWND parent, int id);
+  LabelPeer(Label& label, HWND parent, int id);
   void Changed(Prop what) override { WindowPeer::Changed(what); }
   HBRUSH ControlColor(HDC dc) override;
 };

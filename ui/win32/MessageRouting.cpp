@@ -16,7 +16,7 @@ bool IsKeyMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM
 // The form's own key handling. A key press still makes its character (as
 // TranslateMessage does), which comes back as WM_CHAR; the characters of
 // Alt combinations (WM_SYSCHAR) type nothing and are dropped.
-void DispatchKeyToForm(TForm& form, MSG& message) {
+void DispatchKeyToForm(Form& form, MSG& message) {
   const int key = static_cast<int>(message.wParam);
   const ShiftState shift = KeyShiftState(message.lParam);
   switch (message.message) {
@@ -39,7 +39,7 @@ void DispatchKeyToForm(TForm& form, MSG& message) {
 
 // A form with KeyPreview sees the key first; true when its events withheld
 // it (set it to 0). A key they changed goes on changed.
-bool PreviewWithheld(TForm& form, MSG& message) {
+bool PreviewWithheld(Form& form, MSG& message) {
   const ShiftState shift = KeyShiftState(message.lParam);
   switch (message.message) {
     case WM_KEYDOWN:
@@ -67,7 +67,7 @@ bool PreviewWithheld(TForm& form, MSG& message) {
 
 void RouteMessage(MSG& message) {
   if (FormPeer* peer = FormOf(message.hwnd)) {
-    TForm& form = peer->Form();
+    Form& form = peer->TheForm();
     if (form.OwnKeyHandling && IsKeyMessage(message.message)) {
       DispatchKeyToForm(form, message);
       return;

@@ -7,7 +7,7 @@
 
 namespace ui::win32 {
 
-PageControlPeer::PageControlPeer(TPageControl& pages, HWND parent, int id)
+PageControlPeer::PageControlPeer(PageControl& pages, HWND parent, int id)
     : WindowPeer(pages), pages_(pages) {
   Create(kContainerClass, ChildStyle() | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent, id, ControlBounds());
   // The tabs only name the pages; the focus stays on the controls.
@@ -79,7 +79,7 @@ LRESULT PageControlPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
 
 // ---------------------------------------------------------------- TabSheet
 
-TabSheetPeer::TabSheetPeer(TTabSheet& sheet, HWND parent, int id) : ContainerPeer(sheet, parent, id) {
+TabSheetPeer::TabSheetPeer(TabSheet& sheet, HWND parent, int id) : ContainerPeer(sheet, parent, id) {
   // The tab strip stays under the pages, or it would paint over them.
   if (PageControlPeer* pages = Pages()) {
     SetWindowPos(pages->TabStrip(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -94,7 +94,7 @@ void TabSheetPeer::Changed(Prop what) {
 }
 
 PageControlPeer* TabSheetPeer::Pages() const {
-  return Control().Parent() ? dynamic_cast<PageControlPeer*>(Of(*Control().Parent())) : nullptr;
+  return TheControl().Parent() ? dynamic_cast<PageControlPeer*>(Of(*TheControl().Parent())) : nullptr;
 }
 
 }  // namespace ui::win32

@@ -13,7 +13,7 @@ namespace ui::win32 {
 
 class PageControlPeer final : public ControlPeer, public WindowPeer {
  public:
-  PageControlPeer(TPageControl& pages, HWND parent, int id);
+  PageControlPeer(PageControl& pages, HWND parent, int id);
   void Changed(Prop what) override;
   HWND TabStrip() const { return tabs_; }
   // Brings the tab items in line with the pages and selects the active one.
@@ -25,14 +25,14 @@ class PageControlPeer final : public ControlPeer, public WindowPeer {
  private:
   void PlaceTabStrip();
 
-  TPageControl& pages_;
+  PageControl& pages_;
   HWND tabs_ = nullptr;                                 // a child of ours, destroyed with our window
   std::vector<std::pair<int, std::string>> shownTabs_;  // page index and caption per tab item
 };
 
 class TabSheetPeer final : public ContainerPeer {
  public:
-  TabSheetPeer(TTabSheet& sheet, HWND parent, int id);
+  TabSheetPeer(TabSheet& sheet, HWND parent, int id);
   void Changed(Prop what) override;
 
  private:

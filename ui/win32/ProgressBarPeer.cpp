@@ -2,7 +2,7 @@
 
 namespace ui::win32 {
 
-ProgressBarPeer::ProgressBarPeer(TProgressBar& bar, HWND parent, int id) : WindowPeer(bar), bar_(bar) {
+ProgressBarPeer::ProgressBarPeer(ProgressBar& bar, HWND parent, int id) : WindowPeer(bar), bar_(bar) {
   Create(PROGRESS_CLASSA, ChildStyle(), 0, parent, id, ControlBounds());
   SendMessageA(Handle(), PBM_SETBKCOLOR, 0, ToColorRef(bar.GetColor()));
   ApplyValue();

@@ -8,14 +8,14 @@ namespace ui::win32 {
 
 class ProgressBarPeer final : public ControlPeer, public WindowPeer {
  public:
-  ProgressBarPeer(TProgressBar& bar, HWND parent, int id);
+  ProgressBarPeer(ProgressBar& bar, HWND parent, int id);
   void Changed(Prop what) override;
 
  private:
   void ApplyValue();
   // Pixels of the bar that the position fills.
   int FillWidth() const;
-  TProgressBar& bar_;
+  ProgressBar& bar_;
   // What the window shows now: a repaint is sent only when this changes, as
   // a copy of many small files moves the bar thousands of times.
   std::int32_t shownMin_ = 0, shownMax_ = -1;

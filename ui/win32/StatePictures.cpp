@@ -124,7 +124,7 @@ void DrawThemed(Canvas& cell, StockPicture picture, int width, int height) {
   CloseThemeData(theme);
 }
 
-void DrawClassic(Canvas& cell, StockPicture picture, const TStateImages& images, int dpi) {
+void DrawClassic(Canvas& cell, StockPicture picture, const StateImageList& images, int dpi) {
   const CheckCellGeometry geometry = CheckCellGeometryForDpi(dpi);
   const std::vector<Color> bitmap = ResourcePixels(ResourceName(picture, dpi), geometry.Bitmap, geometry.Bitmap);
   if (!bitmap.empty() && images.Width == kCheckCellSize && images.Height == kCheckCellSize &&
@@ -150,7 +150,7 @@ void DrawClassic(Canvas& cell, StockPicture picture, const TStateImages& images,
 
 }  // namespace
 
-ImageListHandle MakeStatePictures(const TStateImages& images, int dpi) {
+ImageListHandle MakeStatePictures(const StateImageList& images, int dpi) {
   const bool themed = ThemesInForce();
   const int width = ScaleToDpi(images.Width, dpi), height = ScaleToDpi(images.Height, dpi);
   ImageListHandle list(

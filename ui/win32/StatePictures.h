@@ -1,4 +1,4 @@
-// The native image list behind a tree's state pictures (TStateImages). The
+// The native image list behind a tree's state pictures (StateImageList). The
 // stock check-box pictures come from the visual theme when themes are in
 // force for controls; otherwise from the program's 13 x 13 bitmap resources
 // CHECKBOX_UNCHECKED, CHECKBOX_CHECKED and CHECKBOX_GRAYED with their
@@ -11,6 +11,6 @@
 
 namespace ui::win32 {
 
-ImageListHandle MakeStatePictures(const TStateImages& images, int dpi);
+ImageListHandle MakeStatePictures(const StateImageList& images, int dpi);
 
 }  // namespace ui::win32

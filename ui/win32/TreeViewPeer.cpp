@@ -17,13 +17,13 @@ namespace {
 void DestroyList(void* list) { ImageList_Destroy(static_cast<HIMAGELIST>(list)); }
 
 // The item state bits of a node's state picture (index 0 shows none).
-UINT StatePictureBits(const TTreeNode& node) {
+UINT StatePictureBits(const TreeNode& node) {
   return INDEXTOSTATEIMAGEMASK(node.StateIndex() > 0 ? node.StateIndex() : 0);
 }
 
 }  // namespace
 
-TreeViewPeer::TreeViewPeer(TTreeView& tree, HWND parent, int id) : WindowPeer(tree), tree_(tree) {
+TreeViewPeer::TreeViewPeer(TreeView& tree, HWND parent, int id) : WindowPeer(tree), tree_(tree) {
   // The toolkit has no drag and drop: a press selects at once, however the
   // mouse moves before the release.
   DWORD style = ChildStyle() | WS_TABSTOP | TVS_DISABLEDRAGDROP;
@@ -67,7 +67,7 @@ void TreeViewPeer::ApplyColors() {
 }
 
 void TreeViewPeer::StateImagesChanged() {
-  TStateImages* images = tree_.StateImages();
+  StateImageList* images = tree_.StateImages();
   HIMAGELIST list = nullptr;
   if (images && !images->Cells.empty()) {
     // Made once per set of pictures and scale; the set owns it.
@@ -82,22 +82,22 @@ void TreeViewPeer::StateImagesChanged() {
 
 // ------------------------------------------------------------------- items
 
-HTREEITEM TreeViewPeer::ItemOf(const TTreeNode& node) const {
+HTREEITEM TreeViewPeer::ItemOf(const TreeNode& node) const {
   const auto found = items_.find(&node);
   return found == items_.end() ? nullptr : found->second;
 }
 
-TTreeNode* TreeViewPeer::NodeOf(HTREEITEM item) const {
+TreeNode* TreeViewPeer::NodeOf(HTREEITEM item) const {
   if (!item) return nullptr;
   TVITEMA query{};
   query.mask = TVIF_HANDLE | TVIF_PARAM;
   query.hItem = item;
   if (!SendMessageA(Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query))) return nullptr;
-  return reinterpret_cast<TTreeNode*>(query.lParam);
+  return reinterpret_cast<TreeNode*>(query.lParam);
 }
 
 // Text, state picture (index 0 shows none), expand button and icons.
-TVITEMA TreeViewPeer::Describe(TTreeNode& node) const {
+TVITEMA TreeViewPeer::Describe(TreeNode& node) const {
   TVITEMA item{};
   item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE | TVIF_CHILDREN;
   item.pszText = const_cast<char*>(node.Text().c_str());
@@ -113,7 +113,7 @@ TVITEMA TreeViewPeer::Describe(TTreeNode& node) const {
   return item;
 }
 
-void TreeViewPeer::Insert(TTreeNode& node) {
+void TreeViewPeer::Insert(TreeNode& node) {
   HTREEITEM parent = TVI_ROOT;
   if (node.Parent()) {
     parent = ItemOf(*node.Parent());
@@ -139,12 +139,12 @@ void TreeViewPeer::Insert(TTreeNode& node) {
   ApplyExpansion(node, item);
 }
 
-void TreeViewPeer::Forget(const TTreeNode& node) {
+void TreeViewPeer::Forget(const TreeNode& node) {
   items_.erase(&node);
   for (const auto& child : node.Children()) Forget(*child);
 }
 
-void TreeViewPeer::ApplyExpansion(TTreeNode& node, HTREEITEM item) {
+void TreeViewPeer::ApplyExpansion(TreeNode& node, HTREEITEM item) {
   if (&node == expanding_) return;
   const bool shown =
       (SendMessageA(Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) &
@@ -163,9 +163,9 @@ void TreeViewPeer::ApplySelection() {
   if (wanted != shown) SendMessageA(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(wanted));
 }
 
-void TreeViewPeer::NodeAdded(TTreeNode& node) { Insert(node); }
+void TreeViewPeer::NodeAdded(TreeNode& node) { Insert(node); }
 
-void TreeViewPeer::NodeRemoved(TTreeNode& node) {
+void TreeViewPeer::NodeRemoved(TreeNode& node) {
   const HTREEITEM item = ItemOf(node);
   if (!item) return;
   deleting_ = true;
@@ -175,7 +175,7 @@ void TreeViewPeer::NodeRemoved(TTreeNode& node) {
   deleting_ = false;
 }
 
-void TreeViewPeer::NodeChanged(TTreeNode& node) {
+void TreeViewPeer::NodeChanged(TreeNode& node) {
   const HTREEITEM item = ItemOf(node);
   if (!item) return;
   TVITEMA change = Describe(node);
@@ -195,7 +195,7 @@ void TreeViewPeer::Cleared() {
 
 // ---------------------------------------------------------------- geometry
 
-Rect TreeViewPeer::LabelRect(const TTreeNode& node) {
+Rect TreeViewPeer::LabelRect(const TreeNode& node) {
   const HTREEITEM item = ItemOf(node);
   RECT rect{};
   std::memcpy(&rect, &item, sizeof item);  // TVM_GETITEMRECT takes the item in the rectangle
@@ -203,7 +203,7 @@ Rect TreeViewPeer::LabelRect(const TTreeNode& node) {
   return UnscaleFromDpi(Rect{rect.left, rect.top, rect.right, rect.bottom}, Dpi());
 }
 
-TTreeNode* TreeViewPeer::NodeAt(Point at) {
+TreeNode* TreeViewPeer::NodeAt(Point at) {
   const Point scaled = ScaleToDpi(at, Dpi());
   TVHITTESTINFO hit{};
   hit.pt = {scaled.X, scaled.Y};
@@ -213,11 +213,11 @@ TTreeNode* TreeViewPeer::NodeAt(Point at) {
   return item && (hit.flags & onRow) ? NodeOf(item) : nullptr;
 }
 
-TTreeNode* TreeViewPeer::TopItem() {
+TreeNode* TreeViewPeer::TopItem() {
   return NodeOf(reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)));
 }
 
-void TreeViewPeer::SetTopItem(TTreeNode& node) {
+void TreeViewPeer::SetTopItem(TreeNode& node) {
   if (const HTREEITEM item = ItemOf(node)) {
     SendMessageA(Handle(), TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(item));
   }
@@ -229,7 +229,7 @@ Point TreeViewPeer::KeyboardMenuPoint() {
   return {label.Left, label.Bottom};
 }
 
-void TreeViewPeer::StartEdit(TTreeNode& node) {
+void TreeViewPeer::StartEdit(TreeNode& node) {
   if (beginningEdit_) return;  // the system is starting it already
   const HTREEITEM item = ItemOf(node);
   if (!item) return;
@@ -244,9 +244,9 @@ LRESULT TreeViewPeer::Notify(NMHDR& header) {
     case TVN_SELCHANGEDA:
     case TVN_SELCHANGEDW: {
       if (deleting_) return 0;
-      TTreeNode* node =
+      TreeNode* node =
           reinterpret_cast<const NMTREEVIEWA&>(header).itemNew.hItem
-              ? reinterpret_cast<TTreeNode*>(reinterpret_cast<const NMTREEVIEWA&>(header).itemNew.lParam)
+              ? reinterpret_cast<TreeNode*>(reinterpret_cast<const NMTREEVIEWA&>(header).itemNew.lParam)
               : nullptr;
       App().Dispatch([&] { tree_.SetSelected(node); });
       return 0;
@@ -262,7 +262,7 @@ LRESULT TreeViewPeer::Notify(NMHDR& header) {
       return CDRF_DODEFAULT;
     case TVN_BEGINLABELEDITA: {
       if (tree_.ReadOnly) return TRUE;
-      auto* node = reinterpret_cast<TTreeNode*>(reinterpret_cast<const NMTVDISPINFOA&>(header).item.lParam);
+      auto* node = reinterpret_cast<TreeNode*>(reinterpret_cast<const NMTVDISPINFOA&>(header).item.lParam);
       if (node && !tree_.IsEditing()) {
         beginningEdit_ = true;
         App().Dispatch([&] { tree_.StartEdit(node); });
@@ -284,7 +284,7 @@ LRESULT TreeViewPeer::Notify(NMHDR& header) {
 // The system is about to expand or collapse an item: the node does it with
 // its events, and the system goes ahead only when the node did.
 LRESULT TreeViewPeer::ItemExpanding(const NMTREEVIEWA& change) {
-  auto* node = reinterpret_cast<TTreeNode*>(change.itemNew.lParam);
+  auto* node = reinterpret_cast<TreeNode*>(change.itemNew.lParam);
   if (!node || node == expanding_) return FALSE;
   const bool expand = (change.action & (TVE_EXPAND | TVE_COLLAPSE)) == TVE_EXPAND;
   expanding_ = node;
@@ -412,7 +412,7 @@ void TreeViewPeer::KeepNodeStates(std::optional<Point> at) {
         reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit))));
   }
   for (const HTREEITEM item : reached) {
-    const TTreeNode* node = NodeOf(item);
+    const TreeNode* node = NodeOf(item);
     if (!node) continue;
     TVITEMA state{};
     state.mask = TVIF_HANDLE | TVIF_STATE;

@@ -1,4 +1,4 @@
-// A tree view: a SysTreeView32 window that mirrors the nodes of a TTreeView
+// A tree view: a SysTreeView32 window that mirrors the nodes of a TreeView
 // (each item's lParam is its node). The system tree does the ordinary
 // mouse and keyboard work; its notifications become the control's
 // selection, expand and collapse, paint and label-edit events, and its raw
@@ -13,18 +13,18 @@ namespace ui::win32 {
 
 class TreeViewPeer final : public TreePeer, public WindowPeer {
  public:
-  TreeViewPeer(TTreeView& tree, HWND parent, int id);
+  TreeViewPeer(TreeView& tree, HWND parent, int id);
   void Changed(Prop what) override;
 
-  void NodeAdded(TTreeNode& node) override;
-  void NodeRemoved(TTreeNode& node) override;
-  void NodeChanged(TTreeNode& node) override;
+  void NodeAdded(TreeNode& node) override;
+  void NodeRemoved(TreeNode& node) override;
+  void NodeChanged(TreeNode& node) override;
   void Cleared() override;
-  Rect LabelRect(const TTreeNode& node) override;
-  TTreeNode* NodeAt(Point at) override;
-  void StartEdit(TTreeNode& node) override;
-  TTreeNode* TopItem() override;
-  void SetTopItem(TTreeNode& node) override;
+  Rect LabelRect(const TreeNode& node) override;
+  TreeNode* NodeAt(Point at) override;
+  void StartEdit(TreeNode& node) override;
+  TreeNode* TopItem() override;
+  void SetTopItem(TreeNode& node) override;
   void StateImagesChanged() override;
 
   LRESULT Notify(NMHDR& header) override;
@@ -36,12 +36,12 @@ class TreeViewPeer final : public TreePeer, public WindowPeer {
   Point KeyboardMenuPoint() override;
 
  private:
-  HTREEITEM ItemOf(const TTreeNode& node) const;
-  TTreeNode* NodeOf(HTREEITEM item) const;
-  TVITEMA Describe(TTreeNode& node) const;
-  void Insert(TTreeNode& node);
-  void Forget(const TTreeNode& node);
-  void ApplyExpansion(TTreeNode& node, HTREEITEM item);
+  HTREEITEM ItemOf(const TreeNode& node) const;
+  TreeNode* NodeOf(HTREEITEM item) const;
+  TVITEMA Describe(TreeNode& node) const;
+  void Insert(TreeNode& node);
+  void Forget(const TreeNode& node);
+  void ApplyExpansion(TreeNode& node, HTREEITEM item);
   void ApplySelection();
   void ApplyColors();
   // Indentation and row height at the form's scale.
@@ -54,9 +54,9 @@ class TreeViewPeer final : public TreePeer, public WindowPeer {
   // After the system's own handling of input; at is in the window's pixels.
   void KeepNodeStates(std::optional<Point> at);
 
-  TTreeView& tree_;
-  std::unordered_map<const TTreeNode*, HTREEITEM> items_;
-  const TTreeNode* expanding_ = nullptr;  // being expanded or collapsed by one side already
+  TreeView& tree_;
+  std::unordered_map<const TreeNode*, HTREEITEM> items_;
+  const TreeNode* expanding_ = nullptr;  // being expanded or collapsed by one side already
   bool deleting_ = false;                 // items go; the system's selection moves are not reported
   bool beginningEdit_ = false;            // the system starts a label edit by itself
   bool pressing_ = false;                 // the system handles a button press

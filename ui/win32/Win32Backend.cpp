@@ -19,7 +19,7 @@
 namespace ui::win32 {
 namespace {
 
-FormPeer& PeerOf(TForm& form) {
+FormPeer& PeerOf(Form& form) {
   auto* peer = dynamic_cast<FormPeer*>(form.Peer());
   if (!peer) throw std::logic_error("the form '" + form.Name() + "' has no window");
   return *peer;
@@ -79,49 +79,49 @@ Win32Backend::Win32Backend() {
 
 // ------------------------------------------------------------------ peers
 
-void Win32Backend::CreatePeers(TForm& form) {
+void Win32Backend::CreatePeers(Form& form) {
   if (!form.Peer()) form.AttachPeer(std::make_unique<FormPeer>(form));
   const HWND window = PeerOf(form).Handle();
-  for (TControl* child : form.Controls()) CreatePeer(*child, window);
+  for (Control* child : form.Controls()) CreatePeer(*child, window);
 }
 
-void Win32Backend::CreatePeer(TControl& control, HWND parent) {
+void Win32Backend::CreatePeer(Control& control, HWND parent) {
   if (!control.Peer()) control.AttachPeer(MakePeer(control, parent));
   const WindowPeer* peer = WindowPeer::Of(control);
-  if (auto* container = dynamic_cast<TWinControl*>(&control); container && peer) {
-    for (TControl* child : container->Controls()) CreatePeer(*child, peer->Handle());
+  if (auto* container = dynamic_cast<WinControl*>(&control); container && peer) {
+    for (Control* child : container->Controls()) CreatePeer(*child, peer->Handle());
   }
 }
 
-std::unique_ptr<ControlPeer> Win32Backend::MakePeer(TControl& control, HWND parent) {
+std::unique_ptr<ControlPeer> Win32Backend::MakePeer(Control& control, HWND parent) {
   const int id = nextControlId_++;
-  if (auto* pages = dynamic_cast<TPageControl*>(&control))
+  if (auto* pages = dynamic_cast<PageControl*>(&control))
     return std::make_unique<PageControlPeer>(*pages, parent, id);
-  if (auto* sheet = dynamic_cast<TTabSheet*>(&control))
+  if (auto* sheet = dynamic_cast<TabSheet*>(&control))
     return std::make_unique<TabSheetPeer>(*sheet, parent, id);
-  if (auto* panel = dynamic_cast<TWinControl*>(&control))
+  if (auto* panel = dynamic_cast<WinControl*>(&control))
     return std::make_unique<ContainerPeer>(*panel, parent, id);
-  if (auto* label = dynamic_cast<TLabel*>(&control)) return std::make_unique<LabelPeer>(*label, parent, id);
-  if (auto* button = dynamic_cast<TButton*>(&control))
+  if (auto* label = dynamic_cast<Label*>(&control)) return std::make_unique<LabelPeer>(*label, parent, id);
+  if (auto* button = dynamic_cast<Button*>(&control))
     return std::make_unique<ButtonPeer>(*button, parent, id);
-  if (auto* edit = dynamic_cast<TEdit*>(&control)) return std::make_unique<EditPeer>(*edit, parent, id);
-  if (auto* bar = dynamic_cast<TProgressBar*>(&control))
+  if (auto* edit = dynamic_cast<Edit*>(&control)) return std::make_unique<EditPeer>(*edit, parent, id);
+  if (auto* bar = dynamic_cast<ProgressBar*>(&control))
     return std::make_unique<ProgressBarPeer>(*bar, parent, id);
-  if (auto* image = dynamic_cast<TImage*>(&control)) return std::make_unique<ImagePeer>(*image, parent, id);
-  if (auto* tree = dynamic_cast<TTreeView*>(&control))
+  if (auto* image = dynamic_cast<Image*>(&control)) return std::make_unique<ImagePeer>(*image, parent, id);
+  if (auto* tree = dynamic_cast<TreeView*>(&control))
     return std::make_unique<TreeViewPeer>(*tree, parent, id);
   throw std::logic_error(std::string("no window for a control of kind ") + control.Kind());
 }
 
 // ------------------------------------------------------------------ loops
 
-void Win32Backend::ShowForm(TForm& form) { PeerOf(form).Show(); }
+void Win32Backend::ShowForm(Form& form) { PeerOf(form).Show(); }
 
-void Win32Backend::HideForm(TForm& form) {
+void Win32Backend::HideForm(Form& form) {
   if (auto* peer = dynamic_cast<FormPeer*>(form.Peer())) peer->Hide();
 }
 
-void Win32Backend::RunModal(TForm& form) {
+void Win32Backend::RunModal(Form& form) {
   OtherWindowsDisabled disabled(PeerOf(form).Handle());
   // A form that watches devices is also woken once a second: the system's
   // device notification does not come in every session (remote ones).
@@ -148,7 +148,7 @@ void Win32Backend::RunModal(TForm& form) {
   }
 }
 
-void Win32Backend::RunMainLoop(TForm& mainForm) {
+void Win32Backend::RunMainLoop(Form& mainForm) {
   MSG message;
   while (!mainForm.Closed()) {
     if (GetMessageA(&message, nullptr, 0, 0) <= 0) return;
@@ -194,7 +194,7 @@ Size Win32Backend::TextExtent(const Font& font, const std::string& text, int dpi
   return {UnscaleLengthFromDpi(width, dpi), UnscaleLengthFromDpi(static_cast<int>(lines.size()) * metrics.tmHeight, dpi)};
 }
 
-Rect Win32Backend::WorkArea(const TForm& form) {
+Rect Win32Backend::WorkArea(const Form& form) {
   const WindowPeer* peer = WindowPeer::Of(form);
   const HMONITOR monitor = peer && peer->Handle()
                                ? MonitorFromWindow(peer->Handle(), MONITOR_DEFAULTTONEAREST)
@@ -205,7 +205,7 @@ Rect Win32Backend::WorkArea(const TForm& form) {
   return UnscaleFromDpi(Rect{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom}, form.Dpi());
 }
 
-Size Win32Backend::OuterSize(const TForm& form, Size client) {
+Size Win32Backend::OuterSize(const Form& form, Size client) {
   const Size scaled = ScaleToDpi(client, form.Dpi());
   RECT outer{0, 0, scaled.Width, scaled.Height};
   AdjustWindowRectEx(&outer, FormPeer::Style(form), FALSE, FormPeer::ExStyle(form));
@@ -213,7 +213,7 @@ Size Win32Backend::OuterSize(const TForm& form, Size client) {
           client.Height + UnscaleLengthFromDpi(outer.bottom - outer.top - scaled.Height, form.Dpi())};
 }
 
-void* Win32Backend::NativeHandle(const TControl& control) {
+void* Win32Backend::NativeHandle(const Control& control) {
   const WindowPeer* peer = WindowPeer::Of(control);
   return peer ? peer->Handle() : nullptr;
 }

@@ -20,28 +20,28 @@ class Win32Backend : public Backend {
   // Initialises the common controls and registers our window classes.
   Win32Backend();
 
-  void CreatePeers(TForm& form) override;
-  void ShowForm(TForm& form) override;
-  void HideForm(TForm& form) override;
+  void CreatePeers(Form& form) override;
+  void ShowForm(Form& form) override;
+  void HideForm(Form& form) override;
   // Disables the thread's other top-level windows and handles messages until
   // the form has a ModalResult (a WM_QUIT ends it with mrCancel and stays
   // posted).
-  void RunModal(TForm& form) override;
+  void RunModal(Form& form) override;
   // Handles messages until the main form has closed, then ends as
   // PostQuitMessage would: messages already posted are still handled.
-  void RunMainLoop(TForm& mainForm) override;
+  void RunMainLoop(Form& mainForm) override;
   void ProcessMessages() override;
   void ShowErrorBox(const std::string& caption, const std::string& text) override;
   Size TextExtent(const Font& font, const std::string& text, int dpi) override;
-  Rect WorkArea(const TForm& form) override;
-  Size OuterSize(const TForm& form, Size client) override;
-  void* NativeHandle(const TControl& control) override;
+  Rect WorkArea(const Form& form) override;
+  Size OuterSize(const Form& form, Size client) override;
+  void* NativeHandle(const Control& control) override;
   void SetCursor(Cursor cursor) override;
   int SystemDpi() override;
 
  private:
-  void CreatePeer(TControl& control, HWND parent);
-  std::unique_ptr<ControlPeer> MakePeer(TControl& control, HWND parent);
+  void CreatePeer(Control& control, HWND parent);
+  std::unique_ptr<ControlPeer> MakePeer(Control& control, HWND parent);
 
   int nextControlId_ = 100;  // clear of IDOK, IDCANCEL and the other dialog ids
   FontCache measuringFonts_;

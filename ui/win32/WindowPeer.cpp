@@ -39,7 +39,7 @@ WindowPeer* WindowPeer::FromHandle(HWND window) {
   return window ? static_cast<WindowPeer*>(GetPropA(window, kPeerProperty)) : nullptr;
 }
 
-WindowPeer* WindowPeer::Of(const TControl& control) { return dynamic_cast<WindowPeer*>(control.Peer()); }
+WindowPeer* WindowPeer::Of(const Control& control) { return dynamic_cast<WindowPeer*>(control.Peer()); }
 
 void WindowPeer::Create(const char* className, DWORD style, DWORD exStyle, HWND parent, int id,
                         const RECT& bounds) {
@@ -76,7 +76,7 @@ DWORD WindowPeer::ChildStyle() const {
 }
 
 int WindowPeer::Dpi() const {
-  const TForm* form = control_.OwnerForm();
+  const Form* form = control_.OwnerForm();
   return form ? form->Dpi() : kDefaultDpi;
 }
 
@@ -243,7 +243,7 @@ LRESULT WindowPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // The form learns which of its controls has the focus.
 void WindowPeer::ReportFocus() {
-  TForm* form = control_.Parent() ? control_.OwnerForm() : nullptr;
+  Form* form = control_.Parent() ? control_.OwnerForm() : nullptr;
   if (form) App().Dispatch([&] { form->SetActiveControl(&control_); });
 }
 

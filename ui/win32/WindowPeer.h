@@ -24,11 +24,11 @@ class WindowPeer {
   WindowPeer& operator=(const WindowPeer&) = delete;
 
   HWND Handle() const { return hwnd_; }
-  TControl& Control() const { return control_; }
+  Control& TheControl() const { return control_; }
   // The peer of one of our windows; nullptr for any other window.
   static WindowPeer* FromHandle(HWND window);
   // The window peer of a control; nullptr when it has none.
-  static WindowPeer* Of(const TControl& control);
+  static WindowPeer* Of(const Control& control);
 
   // Shows a property of the control in the window.
   virtual void Changed(Prop what);
@@ -49,7 +49,7 @@ class WindowPeer {
   int Dpi() const;
 
  protected:
-  explicit WindowPeer(TControl& control) : control_(control) {}
+  explicit WindowPeer(Control& control) : control_(control) {}
   // Makes the window at bounds (client coordinates of parent, or the screen
   // for a form).
   void Create(const char* className, DWORD style, DWORD exStyle, HWND parent, int id, const RECT& bounds);
@@ -75,7 +75,7 @@ class WindowPeer {
   void ReportFocus();
   bool HasFocusWithin() const;
 
-  TControl& control_;
+  Control& control_;
   HWND hwnd_ = nullptr;
   WNDPROC systemProc_ = nullptr;  // set for subclassed system controls
   FontHandle font_;

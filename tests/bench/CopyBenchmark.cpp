@@ -6,7 +6,9 @@
 // copies every file), and CopyTree on the same page without windows. While
 // CopyTree copies on the shown page, a second thread sends the window a
 // message every 20 ms and records the longest time the window took to
-// answer one.
+// answer one. Four more contenders split the shown page's own work: CopyTree
+// on the shown page with the time of each part summed (status text, with its
+// measuring; bars; event handling), and with one part left out at a time.
 //
 //   copy_benchmark [folder [runs]]
 //
@@ -28,6 +30,7 @@
 #include "engine/PackCopy.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32ShellNamespace.h"
+#include "tests/bench/PartTimingSink.h"
 #include "text/AnsiText.h"
 #include "ui/headless/HeadlessBackend.h"
 #include "ui/win32/Win32Backend.h"
@@ -214,7 +217,7 @@ int main(int argc, char** argv) {
   const std::string hugeSource = root + "disc\\MatterLib\\国标\\大图\\";
   const std::string target = root + "lib\\";
 
-  ui::win32::Win32Backend backend;
+  bench::TimedTextExtent backend;
   ui::HeadlessBackend headless;
   ui::App().SetBackend(&backend);
   platform::Win32ShellNamespace shell;
@@ -240,7 +243,7 @@ int main(int argc, char** argv) {
               static_cast<long long>(bytes));
 
   // The size count is left out of the time, as it is of the bare copies.
-  const auto copyTreeOn = [&](const std::string& from, wizard::ProgressPageSink& sink, ui::Backend& pageBackend) {
+  const auto copyTreeOn = [&](const std::string& from, engine::InstallSink& sink, ui::Backend& pageBackend) {
     return [&, from, packBytes = engine::DirectorySize(system, from)] {
       ui::App().SetBackend(&pageBackend);
       // The only pack of the run.
@@ -258,11 +261,44 @@ int main(int argc, char** argv) {
       {"CopyTree", copyTreeOn(source, page, backend), shownWindow, {}, 0},
       {"CopyTree without window", copyTreeOn(source, hiddenPage, headless), nullptr, {}, 0},
   };
+  // The shown page's work by part: each part's time summed over a copy, and
+  // the copy with one part left out.
+  bench::PartTimer timer, unused;
+  bench::PartTimingSink timedPage(page, timer);
+  std::vector<double> partSeconds[static_cast<int>(bench::PagePart::Count)], measuringSeconds;
+  const auto copyTimedByPart = copyTreeOn(source, timedPage, backend);
+  contenders.push_back({"CopyTree timed by part",
+                        [&] {
+                          timer.Reset();
+                          backend.Reset();
+                          const bool copied = copyTimedByPart();
+                          for (int part = 0; part < static_cast<int>(bench::PagePart::Count); ++part)
+                            partSeconds[part].push_back(timer.Seconds(static_cast<bench::PagePart>(part)));
+                          measuringSeconds.push_back(backend.Seconds());
+                          return copied;
+                        },
+                        nullptr, {}, 0});
+  bench::PartTimingSink pageWithoutStatus(page, unused, bench::PagePart::StatusText);
+  bench::PartTimingSink pageWithoutBars(page, unused, bench::PagePart::Bars);
+  bench::PartTimingSink pageWithoutEvents(page, unused, bench::PagePart::EventHandling);
+  contenders.push_back({"CopyTree without status", copyTreeOn(source, pageWithoutStatus, backend), nullptr, {}, 0});
+  contenders.push_back({"CopyTree without bars", copyTreeOn(source, pageWithoutBars, backend), nullptr, {}, 0});
+  contenders.push_back({"CopyTree without events", copyTreeOn(source, pageWithoutEvents, backend), nullptr, {}, 0});
 
   // A first copy, so that every run reads the pack from the cache.
   Seconds(contenders[0].run);
   RemoveTree(system, target);
   RunInTurns(contenders, runs, system, target);
+  const int files = kSubFolders * kSmallFilesPerFolder + kLargeFiles;
+  const auto printPart = [&](const char* name, const std::vector<double>& seconds) {
+    const double median = Median(seconds);
+    std::printf("  %-34s %7.3f s  %6.3f ms per file\n", name, median, median * 1000 / files);
+  };
+  std::printf("the shown page's work by part during CopyTree timed by part, median of %d runs:\n", runs);
+  printPart("status text (with its measuring)", partSeconds[static_cast<int>(bench::PagePart::StatusText)]);
+  printPart("  of it the text's measuring", measuringSeconds);
+  printPart("bars", partSeconds[static_cast<int>(bench::PagePart::Bars)]);
+  printPart("event handling", partSeconds[static_cast<int>(bench::PagePart::EventHandling)]);
 
   std::printf("one file of %lld bytes:\n", static_cast<long long>(kHugeFileSize));
   std::vector<Contender> hugeContenders = {

@@ -190,7 +190,7 @@ answer_request() {
       local deadline=$((SECONDS + 60))
       while ((SECONDS < deadline)); do
         (($(stat -c %s "$library/国标/土建/~" 2>/dev/null || echo 0) < 20000000)) || break
-        sleep 0.02
+        sleep 0.01
       done
       ((SECONDS < deadline)) || fail "the large file was not seen in copy"
       ;;
@@ -436,10 +436,12 @@ case $scenario in
     ;;
 
   cancel_in_large_file)
-    # A file of 400 MB on CD1, cancelled while it copies; the window answers
+    # A file of 1.5 GB on CD1, cancelled while it copies; the window answers
     # the click on Cancel and the question within the copy of that file.
     large="$discs/CD1/MatterLib/国标/土建/大图 全景.dwg"
-    data_file "$large" 400M
+    # Large enough that the rest of it outlasts the click on Cancel (some
+    # 150 ms) even when it copies from the page cache at a few GB/s.
+    data_file "$large" 1500M
     expected_prompts=() prompt_answer=()
     session "cancel during the copy of a large file" "${to_page2[@]}" click=wizard:下一步 ask=large-file-in-copy \
       click=wizard:取消 dialog=警告:是否中断安装过程？ 'click=警告:是(&Y)' ask=copy-stopped run-end \

@@ -28,6 +28,11 @@ export WINEPREFIX=$work/wineprefix
 source "$root/scripts/wine-env"
 source "$here/wizard-session.sh"
 trap 'wineserver -k 2>/dev/null || true' EXIT
+# The scenario before this one killed its Wine server on its way out; a
+# program started while that server is still going away is killed with it
+# (seen as a disc descriptor that cannot be written, or a disc set cdtool
+# refuses), so this one waits until it is gone.
+wineserver -w 2>/dev/null || true
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 
 failures=0
